@@ -1,0 +1,33 @@
+# The two commands of the README, and a few more for developers.
+#   make run   installs what is missing, builds, and starts the diary (under Wine on Linux)
+#   make test  installs what is missing, builds both builds, and runs every test
+.PHONY: run test setup native windows test-native test-windows clean
+
+RUN_DIR ?= $(CURDIR)/diary-data
+
+setup:
+	@scripts/setup
+
+native: setup
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+windows: setup
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows
+
+run: windows
+	@mkdir -p "$(RUN_DIR)"
+	cd "$(RUN_DIR)" && WKB_BUILD_DIR=$(CURDIR)/build/windows $(CURDIR)/scripts/wine-run $(CURDIR)/build/windows/winwkb.exe
+
+test-native: native
+	ctest --preset native
+
+test-windows: windows
+	ctest --preset windows
+
+test: setup
+	@scripts/run-tests
+
+clean:
+	rm -rf build

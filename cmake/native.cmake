@@ -1,0 +1,21 @@
+# Native build: core library + unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+find_package(GTest REQUIRED)
+find_package(Threads REQUIRED)
+
+set(WKB_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+file(GLOB WKB_POSIX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/posix*.cpp)
+add_library(wkbcore STATIC ${WKB_CORE_SOURCES} ${WKB_POSIX_SOURCES})
+target_include_directories(wkbcore PUBLIC ${WKB_INCLUDES})
+target_compile_definitions(wkbcore PUBLIC WKB_TEST_HOOKS=1)
+target_compile_options(wkbcore PUBLIC ${WKB_SANITIZE})
+target_link_options(wkbcore PUBLIC ${WKB_SANITIZE})
+
+file(GLOB_RECURSE WKB_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
+list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/tests/win32/|/tests/fuzz/|/tests/crash/")
+add_executable(wkb_tests ${WKB_NATIVE_TESTS})
+target_include_directories(wkb_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(wkb_tests PRIVATE wkbcore GTest::gtest GTest::gtest_main Threads::Threads)
+add_test(NAME native_unit_tests COMMAND wkb_tests --gtest_brief=1)
+set_tests_properties(native_unit_tests PROPERTIES ENVIRONMENT
+  "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;WKB_ARTEFACTS=${CMAKE_BINARY_DIR}/artefacts")

@@ -1,0 +1,36 @@
+# Windows build: winwkb.exe (the product) and winwkb_tests.exe (GoogleTest from Debian's source
+# package, built with the same MinGW toolchain), both static so that Wine needs no MinGW DLL.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")
+set(WKB_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(WKB_WIN_LIBS comctl32 comdlg32 gdi32 user32 shell32 shlwapi advapi32 wsock32 ws2_32 winspool uxtheme)
+
+file(GLOB_RECURSE WKB_WIN32_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/platform/win32*.cpp)
+file(GLOB WKB_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/win32/*.rc)
+file(GLOB WKB_MAIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/main_*.cpp)
+
+add_executable(winwkb WIN32 ${WKB_CORE_SOURCES} ${WKB_WIN32_SOURCES} ${WKB_MAIN_SOURCES} ${WKB_RESOURCES})
+target_include_directories(winwkb PRIVATE ${WKB_INCLUDES} ${CMAKE_SOURCE_DIR}/src/ui/win32)
+target_compile_definitions(winwkb PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600)
+target_link_options(winwkb PRIVATE ${WKB_STATIC_LINK})
+target_link_libraries(winwkb PRIVATE ${WKB_WIN_LIBS})
+
+# GoogleTest from /usr/src/googletest, built with this toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB_RECURSE WKB_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+file(GLOB WKB_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/temp_*.cpp)
+add_executable(winwkb_tests ${WKB_CORE_SOURCES} ${WKB_WIN32_SOURCES} ${WKB_RESOURCES}
+  ${WKB_WIN_TESTS} ${WKB_TEST_SUPPORT})
+target_include_directories(winwkb_tests PRIVATE ${WKB_INCLUDES} ${CMAKE_SOURCE_DIR}/src/ui/win32 ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(winwkb_tests PRIVATE WKB_TEST_HOOKS=1 WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600)
+target_link_options(winwkb_tests PRIVATE ${WKB_STATIC_LINK})
+target_link_libraries(winwkb_tests PRIVATE gtest gtest_main ${WKB_WIN_LIBS})
+
+set(WKB_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+add_test(NAME windows_unit_tests COMMAND ${WKB_WINE_RUN} $<TARGET_FILE:winwkb_tests> --gtest_brief=1)
+set_tests_properties(windows_unit_tests PROPERTIES ENVIRONMENT "WKB_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 900)

@@ -1,0 +1,44 @@
+// Pending actions: the prompts that start them, the yes/no question that answers 5, 8 and 9,
+// and the commit and cancel of the input dialog.
+#pragma once
+
+#define ACTION_NONE 0
+#define ACTION_TITLE 1
+#define ACTION_SELECT_COURSE 2
+#define ACTION_SELECT_TEACHER 3
+#define ACTION_SELECT_CLASSROOM 4
+#define ACTION_INITIALISE 5
+#define ACTION_SEARCH 6
+#define ACTION_PRINT 8
+#define ACTION_TEACHER_MODE 9
+#define ACTION_ADD_COURSE 10
+#define ACTION_REMOVE_COURSE 11
+#define ACTION_ADD_TEACHER 12
+#define ACTION_REMOVE_TEACHER 13
+#define ACTION_ADD_CLASSROOM 14
+#define ACTION_REMOVE_CLASSROOM 15
+
+#define ANOTHER_FUNCTION_RUNNING " Another function is running! \n"
+
+// The text read from the input dialog on OK (at most 254 characters).
+extern char inputText[255];
+
+// The guard of every operation that must not run while an action is pending: 1 (after the
+// error box " Another function is running! \n") when one is, else 0.
+int refuseWhileBusy();
+// The question of notify kind 2; 1 for Yes, 0 for No.
+int confirmAction(const char* question);
+void promptTitle();
+void promptSelect(int kind);
+void promptAdd(int kind);
+void promptRemove(int kind);
+void promptSearch();
+void askInitialise();
+void askPrint();
+void askTeacherMode();
+// The input dialog's OK (after inputText and, for a search, searchStartWeek are read).
+void commitInput();
+// The input dialog's Cancel.
+void cancelInput();
+// "WinWkb  <web address> [ <title> ]" into out.
+void composeWindowTitle(char* out, int size, const char* title);

@@ -1,0 +1,30 @@
+// Fault injection for tests: makes the Nth next call of a platform file operation fail.
+// Only builds with WKB_TEST_HOOKS carry it; the product's faultHit is always 0.
+#pragma once
+
+enum FaultOp {
+    FAULT_OPEN_WRITE,   // creating or opening a file for writing or appending
+    FAULT_WRITE,        // writing bytes to an open file
+    FAULT_FLUSH,        // flushing a written file to disk
+    FAULT_CLOSE,        // closing a written file
+    FAULT_RENAME,       // replacing a file by another (move)
+    FAULT_COPY,         // copying a file
+    FAULT_MAKE_FOLDER,  // creating a folder
+    FAULT_DELETE,       // deleting a file
+    FAULT_OP_COUNT
+};
+
+#ifdef WKB_TEST_HOOKS
+// Arms op so that its nth next call (1 = the very next) fails; 0 disarms it.
+void faultArm(FaultOp op, int nth);
+// Makes every call of op fail while on (a full disk, a write-protected folder).
+void faultFailAll(FaultOp op, int on);
+// Disarms everything and clears the call counters.
+void faultReset();
+// Counts a call of op; returns 1 when this call must fail.
+int faultHit(FaultOp op);
+// How many calls of op were counted since the last reset.
+int faultCalls(FaultOp op);
+#else
+inline int faultHit(FaultOp) { return 0; }
+#endif

@@ -1,0 +1,64 @@
+// The platform seam: everything the core asks of the operating system.
+// win32.cpp implements it with the Win32 calls, posix.cpp with POSIX; the build picks one.
+// Results: 0 for success unless a function says otherwise. Files are always binary streams.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <ctime>
+
+#ifdef _WIN32
+#define WKB_SEP "\\"
+#else
+#define WKB_SEP "/"
+#endif
+
+// Current directory into out (at most size - 1 characters); returns its length, 0 on failure.
+int platformCurrentDirectory(char* out, int size);
+// The per-user application data folder (Windows: "APPDATA" of HKCU\Volatile Environment;
+// elsewhere $XDG_DATA_HOME, else $HOME/.local/share). Returns 0, or 1 when there is none
+// or it does not fit in size bytes.
+int platformUserDataFolder(char* out, int size);
+
+// 1 when a file or folder exists at path (a trailing separator names the folder), else 0.
+int platformExists(const char* path);
+int platformMakeFolder(const char* path);
+// Copies from over to (replacing it).
+int platformCopyFile(const char* from, const char* to);
+// Moves from onto to in one step, replacing to; the data reaches the disk before it returns.
+int platformReplaceFile(const char* from, const char* to);
+int platformDeleteFile(const char* path);
+
+// Opens a file in binary mode; mode is "r", "w" or "a" (b is added). NULL on failure.
+FILE* platformOpen(const char* path, const char* mode);
+// Writes n bytes; 0 when all were written.
+int platformWrite(FILE* f, const void* data, size_t n);
+// Flushes the stream and asks the system to put the file on disk.
+int platformFlush(FILE* f);
+// Closes a file; 0 when everything written reached the file.
+int platformClose(FILE* f);
+
+// One beep of the given frequency and length.
+void platformBeep(unsigned hertz, unsigned milliseconds);
+
+// The current time; tests can set it (platformSetNow) so that "today" is any day.
+time_t platformNow();
+
+// Executable associated with "http" (verb "open") into out; 0, or 1 when none is registered.
+int platformFindBrowser(char* out, int size);
+// Starts program with params (verb "open", shown normally); 0 when the launch was handed over.
+int platformLaunch(const char* program, const char* params);
+
+// One TCP connection attempt to host:port, bounded to a few seconds. 0 connected, 2 not.
+int platformProbeTcp(const char* host, int port);
+
+#ifdef WKB_TEST_HOOKS
+// Fixes the clock at t; 0 gives the real clock back.
+void platformSetNow(time_t t);
+// Records launches instead of performing them when on (1); the last one is kept.
+void platformRecordLaunches(int on);
+const char* platformLastLaunchProgram();
+const char* platformLastLaunchParams();
+// Counts beeps instead of sounding them when on.
+void platformRecordBeeps(int on);
+int platformBeepCount();
+#endif

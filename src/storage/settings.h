@@ -1,0 +1,21 @@
+// The settings file ".wkb.rc": lookup and update of one key, creation with its defaults,
+// the options of the DiaryState and the option commands.
+#pragma once
+
+#define SETTINGS_FILE ".wkb.rc"
+#define SETTINGS_TEMP ".tmp.rc"
+
+extern char settingValue[320];
+
+// The key's value in settingValue, or "" when the file or the key is missing.
+char* readSetting(const char* key);
+// Sets key to value in the file. 1 when the file was replaced, 0 when nothing was written.
+int writeSetting(const char* key, const char* value);
+// Writes a new settings file with the header and the defaults. 0, or 1 on failure.
+int createSettingsFile();
+// "bip", "info", "teacher" and "default" into the DiaryState.
+void loadOptions();
+// The option commands: set the DiaryState field, then the setting (failure is told).
+void setBeep(int on);
+void setInfo(int on);
+void setUseDefaults(int on);

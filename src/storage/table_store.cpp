@@ -1,0 +1,155 @@
+// The keyed table store: one text file of key=value lines per table. A get scans for the key;
+// a set keeps the old file as "<table>.tmp", writes the new one beside it and replaces the
+// table in one step; a create empties the table the same way.
+#include "storage/table_store.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "diary/notify.h"
+#include "platform/bounded_text.h"
+#include "platform/platform.h"
+#include "storage/data_folder.h"
+#include "storage/text_file.h"
+
+char valueBuffer[512];
+
+#define LINE_LIMIT 1023
+
+struct TablePaths {
+    char data[sizeof filePath];      // "<table>.data"
+    char previous[sizeof filePath];  // "<table>.tmp": the table before its last set
+    char fresh[sizeof filePath];     // "<table>.new": the new version while it is written
+};
+
+static void tablePaths(const char* table, TablePaths* p) {
+    char name[128];
+    snprintf(name, sizeof name, "%s.data", table);
+    copyText(p->data, sizeof p->data, dataFilePath(name));
+    snprintf(name, sizeof name, "%s.new", table);
+    copyText(p->fresh, sizeof p->fresh, dataFilePath(name));
+    snprintf(name, sizeof name, "%s.tmp", table);
+    copyText(p->previous, sizeof p->previous, dataFilePath(name));
+}
+
+static int lineHasKey(const char* line, const char* key) {
+    size_t k = strlen(key);
+    return strncmp(line, key, k) == 0 && line[k] == '=';
+}
+
+static int tableGet(const char* table, const char* key) {
+    valueBuffer[0] = '\0';
+    TablePaths p;
+    tablePaths(table, &p);
+    FILE* f = platformOpen(p.data, "r");
+    if (f == NULL) return 0;
+    char line[LINE_LIMIT + 1];
+    int lineStart = 1, n;
+    while ((n = readPiece(f, line, LINE_LIMIT)) > 0) {
+        // Only the first piece of a long line can hold a key.
+        if (lineStart && lineHasKey(line, key)) {
+            copyText(valueBuffer, sizeof valueBuffer, line + strlen(key) + 1);
+            size_t len = strlen(valueBuffer);
+            if (len > 0 && valueBuffer[len - 1] == '\n') valueBuffer[len - 1] = '\0';
+            break;
+        }
+        lineStart = line[n - 1] == '\n';
+    }
+    fclose(f);
+    return 0;
+}
+
+// "key=value\n"; a line break inside a value would split the record, so it becomes a blank.
+static void writeRecord(Rewrite* r, const char* key, const char* value) {
+    rewriteString(r, key);
+    rewriteString(r, "=");
+    size_t start = 0, i = 0;
+    for (; value[i] != '\0'; i++) {
+        if (value[i] != '\n' && value[i] != '\r') continue;
+        rewriteText(r, value + start, i - start);
+        rewriteString(r, " ");
+        start = i + 1;
+    }
+    rewriteText(r, value + start, i - start);
+    rewriteString(r, "\n");
+}
+
+// Copies the table into r with every record of key replaced; 1 when key was found.
+static int copyReplacing(FILE* in, Rewrite* r, const char* key, const char* value) {
+    char line[LINE_LIMIT + 1];
+    int found = 0, lineStart = 1, keep = 1, n;
+    while ((n = readPiece(in, line, LINE_LIMIT)) > 0) {
+        if (lineStart) {
+            keep = !lineHasKey(line, key);
+            if (!keep) writeRecord(r, key, value);
+            found |= !keep;
+        }
+        if (keep) rewriteText(r, line, (size_t)n);
+        lineStart = line[n - 1] == '\n';
+    }
+    if (!lineStart && keep) rewriteString(r, "\n");
+    return found;
+}
+
+static const char* tableWhat(const char* table) {
+    if (strcmp(table, TIMETABLE_TABLE) == 0) return "the timetable";
+    if (strcmp(table, NOTES_TABLE) == 0) return "the notes";
+    return "the table";
+}
+
+static int tableSet(const char* table, const char* key, const char* value) {
+    TablePaths p;
+    tablePaths(table, &p);
+    int exists = p.data[0] != '\0' && platformExists(p.data);
+    // The previous version is kept before anything changes; without it, nothing changes.
+    if (exists && platformCopyFile(p.data, p.previous) != 0) {
+        reportSaveFailure(tableWhat(table));
+        return 1;
+    }
+    Rewrite r;
+    if (rewriteBegin(&r, p.data, p.fresh) != 0) {
+        reportSaveFailure(tableWhat(table));
+        return 1;
+    }
+    FILE* in = exists ? platformOpen(p.data, "r") : NULL;
+    if (exists && in == NULL) {
+        rewriteAbandon(&r);
+        reportSaveFailure(tableWhat(table));
+        return 1;
+    }
+    int found = in != NULL && copyReplacing(in, &r, key, value);
+    if (in != NULL) fclose(in);
+    if (!found) writeRecord(&r, key, value);
+    if (rewriteCommit(&r) != 0) {
+        reportSaveFailure(tableWhat(table));
+        return 1;
+    }
+    return 0;
+}
+
+static int tableCreate(const char* table) {
+    TablePaths p;
+    tablePaths(table, &p);
+    Rewrite r;
+    if (rewriteBegin(&r, p.data, p.fresh) != 0 || rewriteCommit(&r) != 0) {
+        notify("Create DB file failed.", NOTIFY_ERROR);
+        return 1;
+    }
+    return 0;
+}
+
+int tableOp(int mode, const char* table, const char* key, const char* value) {
+    switch (mode) {
+        case TABLE_SET: return tableSet(table, key, value);
+        case TABLE_GET: return tableGet(table, key);
+        case TABLE_CREATE: return tableCreate(table);
+        case TABLE_NONE: return 0;
+        default: return 1;
+    }
+}
+
+int initialiseStore() {
+    platformDeleteFile(dataFilePath("wkb.db"));
+    tableOp(TABLE_CREATE, TIMETABLE_TABLE, "", "(key charvar(16), txt charvar(64), flag integer)");
+    return tableOp(TABLE_CREATE, NOTES_TABLE, "", "(key charvar(16), txt charvar(1024), flags integer)");
+}

@@ -1,0 +1,20 @@
+// The keyed table store: "wkb_hd" (timetable) and "wkb_txt" (notes), text files of key=value
+// lines. tableOp gets, sets and creates; lookups leave their value in valueBuffer.
+#pragma once
+
+#define TABLE_SET 1
+#define TABLE_GET 2
+#define TABLE_CREATE 3
+#define TABLE_NONE 4
+
+#define TIMETABLE_TABLE "wkb_hd"
+#define NOTES_TABLE "wkb_txt"
+
+extern char valueBuffer[512];
+
+// mode 1 set (0, or 1 when the table could not be written; the user is told),
+// 2 get (always 0; valueBuffer = value or ""), 3 create (0, or 1 with "Create DB file failed."),
+// 4 nothing (0), other modes 1.
+int tableOp(int mode, const char* table, const char* key, const char* value);
+// The Initialize command's work: deletes "wkb.db", empties both tables; the second create's result.
+int initialiseStore();

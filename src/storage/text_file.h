@@ -1,0 +1,35 @@
+// Reading and crash-safe rewriting of the diary's text files.
+// Files are binary on disk with CR LF line ends; in memory a line ends in "\n".
+// readPiece reads like a text stream's fgets; Rewrite writes a new file beside the old one
+// and replaces it in one step, so a crash or a full disk never leaves a file half written.
+#pragma once
+#include <cstddef>
+#include <cstdio>
+
+// Reads at most `limit` characters of the next line into buf (size limit + 1 or more),
+// stopping after "\n"; CR LF counts as the one character "\n". Returns the number of
+// characters stored (a NUL byte of the file is stored too), or -1 at the end of the file.
+int readPiece(FILE* f, char* buf, int limit);
+
+struct Rewrite {
+    FILE* out;
+    int failed;
+    char tempPath[260];
+    char targetPath[260];
+};
+
+// Creates tempPath for writing the new version of targetPath. 0, or 1 when it cannot.
+int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath);
+// Writes n bytes of text, each "\n" as CR LF. A failure is remembered for rewriteCommit.
+void rewriteText(Rewrite* r, const char* text, size_t n);
+// Writes a terminated text.
+void rewriteString(Rewrite* r, const char* text);
+// Flushes and closes the new file, then puts it in the place of targetPath.
+// 0 on success; 1 after any failure, with the old file whole and the new one deleted.
+int rewriteCommit(Rewrite* r);
+// Gives up: closes and deletes the new file.
+void rewriteAbandon(Rewrite* r);
+
+// Tells the user that `what` ("the notes", "the week colours", ...) could not be saved and
+// that the file on disk was left as it was.
+void reportSaveFailure(const char* what);

@@ -1,0 +1,19 @@
+// The value lists file "hdvalues.dat": courses "[C]", teachers or classes "[T]" and
+// classrooms "[L]", one prefixed value per line.
+#pragma once
+
+#define LISTS_FILE "hdvalues.dat"
+#define LISTS_TEMP "hdvalues.tmp"
+
+// Appends valueBuffer to the list of the pending action (10, 12, 14). 0, or 1 when the file
+// could not be written (the user is told, the file stays as it was).
+int addListValue();
+// Removes every line whose value equals valueBuffer. Nonzero when the new file took the
+// place of the old one, else 0.
+int removeListValue();
+// The prefix of a list action: "[C]" for 2, 10, 11; "[T]" for 3, 12, 13; "[L]" for 4, 14, 15;
+// "" otherwise.
+const char* listPrefix(int action);
+// Calls add for each value of the list with that prefix, in file order.
+// 0, or 1 when the file cannot be opened.
+int readListValues(const char* prefix, void (*add)(const char* value, void* context), void* context);

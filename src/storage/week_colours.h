@@ -1,0 +1,16 @@
+// The week colours file "weeks.dat": one "week=colour" line per week ever coloured.
+#pragma once
+
+#define WEEKS_FILE "weeks.dat"
+#define WEEKS_PREVIOUS "weeks.tmp"
+#define WEEKS_HEADER "### Weeks colors data. Please do not edit.\n"
+
+// The colour of selectedWeek, stored in weekColour and returned.
+int readSelectedWeekColour();
+// The colour of the given week (0 when it has no line); changes nothing.
+int readWeekColour(int week);
+// Stores the colour of selectedWeek and sets weekColour. 0, or 1 when it could not be
+// written (the user is told and the file stays as it was).
+int setWeekColour(int colour);
+// Creates "weeks.dat" with its header alone when it is missing. 0, or 1 on failure.
+int ensureWeeksFile();

@@ -1,0 +1,27 @@
+// The front-end seam: what the diary core asks of the window.
+// ui/win32/ implements it with Win32 controls; tests/support/ records every call instead.
+#pragma once
+
+enum FrontIcon { FRONT_ICON_INFORMATION, FRONT_ICON_ERROR, FRONT_ICON_QUESTION };
+
+// A modal message box without an owner window.
+void frontMessageBox(const char* text, const char* title, FrontIcon icon);
+// The yes/no question owned by the main window ("Question", No the default); 1 for Yes.
+int frontAskYesNo(const char* text);
+// Opens the modeless input dialog with text as its prompt; returns at once.
+// 0 when it is open, 1 when it could not be created.
+int frontOpenInputDialog(const char* prompt);
+// The status bar: its background colour (0x00BBGGRR), then its text.
+void frontSetStatusColour(unsigned long colorref);
+void frontSetStatusText(const char* text);
+// The slot line's text.
+void frontSetSlotLine(const char* text);
+// The notes editor: set its text; read its length and text (lines end in CR LF).
+void frontSetNotesText(const char* text);
+int frontNotesLength();
+// Copies at most size - 1 characters of the editor's text into out; returns the count.
+int frontGetNotesText(char* out, int size);
+// Selects the day tab and the period tab without running the tab-change refresh.
+void frontSelectTabs(int dayTab, int periodTab);
+// The main window's title.
+void frontSetWindowTitle(const char* title);
