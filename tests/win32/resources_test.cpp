@@ -1,0 +1,236 @@
+// Checks of the compiled resources as Windows loads them: the menu's items, ids and order, the
+// input dialog's controls and layout, and the form of the icon and the toolbar pictures.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include "resource_ids.h"
+
+namespace {
+
+HINSTANCE module() { return GetModuleHandleA(nullptr); }
+
+// A menu as one line: "text=id" items, "-" separators, "text{...}" submenus, ";" between items,
+// and "!" after any item that is checked or greyed.
+std::string menuOutline(HMENU menu) {
+    std::string out;
+    for (int i = 0; i < GetMenuItemCount(menu); i++) {
+        char text[64] = "";
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        if (!GetMenuItemInfoA(menu, i, TRUE, &info)) return out + "?";
+        if (i > 0) out += ";";
+        if (info.fType & MFT_SEPARATOR) {
+            out += "-";
+            continue;
+        }
+        out += text;
+        if (info.fState & (MFS_CHECKED | MFS_GRAYED)) out += "!";
+        if (info.hSubMenu) out += "{" + menuOutline(info.hSubMenu) + "}";
+        else out += "=" + std::to_string(info.wID);
+    }
+    return out;
+}
+
+const BYTE* resourceBytes(LPCSTR name, LPCSTR type) {
+    HRSRC found = FindResourceA(module(), name, type);
+    if (!found) return nullptr;
+    return static_cast<const BYTE*>(LockResource(LoadResource(module(), found)));
+}
+
+const BITMAPINFOHEADER* bitmapHeader(int id) {
+    return reinterpret_cast<const BITMAPINFOHEADER*>(
+        resourceBytes(MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2) /* RT_BITMAP */));
+}
+
+// Pixel (x, y) of a 32 x 32 24-bit picture, y counted from the top.
+RGBTRIPLE pixel24(const BITMAPINFOHEADER* h, int x, int y) {
+    const BYTE* rows = reinterpret_cast<const BYTE*>(h + 1);
+    const BYTE* p = rows + (31 - y) * 96 + x * 3;
+    return RGBTRIPLE{p[0], p[1], p[2]};
+}
+
+int whiteInColumn(const BITMAPINFOHEADER* h, int x) {
+    int n = 0;
+    for (int y = 0; y < 32; y++) {
+        RGBTRIPLE c = pixel24(h, x, y);
+        if (c.rgbtRed > 230 && c.rgbtGreen > 230 && c.rgbtBlue > 230) n++;
+    }
+    return n;
+}
+
+// Palette index of pixel (x, y) of a 32 x 32 1-bit picture, y counted from the top.
+int index1(const BITMAPINFOHEADER* h, int x, int y) {
+    const BYTE* rows = reinterpret_cast<const BYTE*>(h + 1) + 2 * sizeof(RGBQUAD);
+    return (rows[(31 - y) * 4 + x / 8] >> (7 - x % 8)) & 1;
+}
+
+INT_PTR CALLBACK quietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+}  // namespace
+
+TEST(Resources, MenuHoldsEveryItemInOrderWithItsCommand) {
+    HMENU menu = LoadMenuA(module(), "WKBMENU");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menuOutline(menu),
+              "&File{Save=200;Export{The day{to Notepad=201;to the Web Browser=226};"
+              "The week grid{To the Printer=202;to the Web Browser=227};The weeks table=228};"
+              "Initialize=205;Search=206;Week{Forward=207;Backward=208};-;&Quit=203};"
+              "&Options{Bip{On=210;Off=211};Info{On=212;Off=213};"
+              "Use default values{On=229;Off=230}};"
+              "&Parametres{Course{Add=220;Remove=221;Select=214};"
+              "Teacher{Add=222;Remove=223;Select=215};Class room{Add=224;Remove=225;Select=216};"
+              "Title=217;Teacher Mode=219};"
+              "&Help{WWW...=204;Version=209}");
+    DestroyMenu(menu);
+}
+
+TEST(Resources, InputDialogIsHiddenWithItsControlsInPlace) {
+    HWND dlg = CreateDialogParamA(module(), "DIALOG2", nullptr, quietDialog, 0);
+    ASSERT_NE(dlg, nullptr);
+    char text[64] = "";
+    GetWindowTextA(dlg, text, sizeof text);
+    EXPECT_STREQ(text, "keyboard input");
+    LONG style = GetWindowLongA(dlg, GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    EXPECT_FALSE(IsWindowVisible(dlg));
+
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dlg, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(lstrcmpiA(font.lfFaceName, "arial"), 0);
+
+    RECT client, size = {0, 0, 200, 100};
+    GetClientRect(dlg, &client);
+    MapDialogRect(dlg, &size);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+
+    struct Control {
+        int id;
+        const char* cls;
+        const char* text;
+        int x, y, w, h;
+        LONG mask, styles;
+    };
+    const Control controls[] = {
+        {IDC_DLG_OK, "Button", "OK", 20, 82, 50, 14, BS_TYPEMASK | WS_TABSTOP,
+         BS_DEFPUSHBUTTON | WS_TABSTOP},
+        {IDC_DLG_CANCEL, "Button", "Cancel", 126, 82, 50, 14, BS_TYPEMASK | WS_TABSTOP,
+         BS_PUSHBUTTON | WS_TABSTOP},
+        {IDC_DLG_PROMPT, "Static", "Window title", 10, 18, 180, 40, SS_TYPEMASK | WS_GROUP,
+         SS_LEFT | WS_GROUP},
+        {IDC_DLG_TEXT, "Edit", "", 10, 60, 180, 14, ES_CENTER | ES_RIGHT | WS_TABSTOP,
+         ES_LEFT | WS_TABSTOP},
+    };
+    for (const Control& c : controls) {
+        SCOPED_TRACE(c.id);
+        HWND h = GetDlgItem(dlg, c.id);
+        ASSERT_NE(h, nullptr);
+        GetClassNameA(h, text, sizeof text);
+        EXPECT_EQ(lstrcmpiA(text, c.cls), 0) << text;
+        GetWindowTextA(h, text, sizeof text);
+        EXPECT_STREQ(text, c.text);
+        EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & c.mask, c.styles);
+        RECT want = {c.x, c.y, c.x + c.w, c.y + c.h}, got;
+        MapDialogRect(dlg, &want);
+        GetWindowRect(h, &got);
+        MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&got), 2);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        EXPECT_EQ(got.right, want.right);
+        EXPECT_EQ(got.bottom, want.bottom);
+    }
+    // An edit control trades WS_BORDER for a client edge when it is created.
+    HWND edit = GetDlgItem(dlg, IDC_DLG_TEXT);
+    EXPECT_TRUE((GetWindowLongA(edit, GWL_STYLE) & WS_BORDER) ||
+                (GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+    DestroyWindow(dlg);
+}
+
+TEST(Resources, ToolbarPicturesHaveTheirFormAndColours) {
+    for (int id = IDB_ARROW_RIGHT; id <= IDB_BLUE; id++) {
+        SCOPED_TRACE(id);
+        const BITMAPINFOHEADER* h = bitmapHeader(id);
+        ASSERT_NE(h, nullptr);
+        EXPECT_EQ(h->biWidth, 32);
+        EXPECT_EQ(h->biHeight, 32);
+        EXPECT_EQ(h->biBitCount, id <= IDB_SAVE ? 24 : 1);
+        HBITMAP loaded = LoadBitmapA(module(), MAKEINTRESOURCEA(id));
+        BITMAP bm = {};
+        ASSERT_NE(loaded, nullptr);
+        GetObjectA(loaded, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, 32);
+        EXPECT_EQ(bm.bmHeight, 32);
+        DeleteObject(loaded);
+    }
+    // The week colours: black and the colour in the palette, the colour inside a black frame.
+    const COLORREF colours[] = {RGB(255, 255, 255), RGB(255, 255, 0), RGB(128, 255, 128),
+                                RGB(255, 128, 128), RGB(160, 160, 255)};
+    for (int k = 0; k < 5; k++) {
+        SCOPED_TRACE(IDB_WHITE + k);
+        const BITMAPINFOHEADER* h = bitmapHeader(IDB_WHITE + k);
+        ASSERT_NE(h, nullptr);
+        const RGBQUAD* palette = reinterpret_cast<const RGBQUAD*>(h + 1);
+        EXPECT_EQ(RGB(palette[0].rgbRed, palette[0].rgbGreen, palette[0].rgbBlue), RGB(0, 0, 0));
+        EXPECT_EQ(RGB(palette[1].rgbRed, palette[1].rgbGreen, palette[1].rgbBlue), colours[k]);
+        EXPECT_EQ(index1(h, 0, 0), 0);
+        EXPECT_EQ(index1(h, 31, 31), 0);
+        EXPECT_EQ(index1(h, 16, 16), 1);
+    }
+}
+
+TEST(Resources, ArrowsPointTheirWayOnYellow) {
+    const BITMAPINFOHEADER* left = bitmapHeader(IDB_ARROW_LEFT);
+    const BITMAPINFOHEADER* right = bitmapHeader(IDB_ARROW_RIGHT);
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(right, nullptr);
+    // The head is taller than the shaft, so the head's side has the taller white column.
+    EXPECT_GT(whiteInColumn(left, 12), whiteInColumn(left, 19) + 4);
+    EXPECT_GT(whiteInColumn(right, 19), whiteInColumn(right, 12) + 4);
+    for (const BITMAPINFOHEADER* h : {left, right}) {
+        RGBTRIPLE c = pixel24(h, 4, 28);
+        EXPECT_GT(c.rgbtRed, 200);
+        EXPECT_GT(c.rgbtGreen, 150);
+        EXPECT_LT(c.rgbtBlue, 80);
+    }
+}
+
+TEST(Resources, IconHasSmallAndLargeImages) {
+    const BYTE* group = resourceBytes(MAKEINTRESOURCEA(IDI_WINWKB), MAKEINTRESOURCEA(14));
+    ASSERT_NE(group, nullptr);
+    WORD count = reinterpret_cast<const WORD*>(group)[2];
+    const GroupIconEntry* entries = reinterpret_cast<const GroupIconEntry*>(group + 6);
+    bool has16 = false, has32 = false;
+    for (WORD i = 0; i < count; i++) {
+        EXPECT_GE(entries[i].bitCount, 8);
+        has16 = has16 || entries[i].width == 16;
+        has32 = has32 || entries[i].width == 32;
+    }
+    EXPECT_TRUE(has16);
+    EXPECT_TRUE(has32);
+    for (int side : {16, 32}) {
+        SCOPED_TRACE(side);
+        HICON icon = static_cast<HICON>(
+            LoadImageA(module(), MAKEINTRESOURCEA(IDI_WINWKB), IMAGE_ICON, side, side, 0));
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info = {};
+        BITMAP bm = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        GetObjectA(info.hbmColor, sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, side);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}

@@ -1,0 +1,116 @@
+// Storage on Windows: the base folder rules with the registry, paths with the backslash
+// separator, the existence test through FindFirstFileA, and files written with CR LF.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/diary_state.h"
+#include "platform/bounded_text.h"
+#include "platform/platform.h"
+#include "storage/data_folder.h"
+#include "storage/settings.h"
+#include "storage/store_prep.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Sets (or, with value NULL, deletes) APPDATA under HKCU\Volatile Environment; gives back
+// what was there when the test ends.
+class AppDataValue {
+public:
+    AppDataValue() {
+        DWORD len = sizeof old_;
+        had_ = RegGetValueA(HKEY_CURRENT_USER, "Volatile Environment", "APPDATA", RRF_RT_REG_SZ, NULL, old_, &len) ==
+               ERROR_SUCCESS;
+    }
+    ~AppDataValue() { set(had_ ? old_ : NULL); }
+    void set(const char* value) {
+        HKEY key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Volatile Environment", 0, NULL, 0,
+                                                 KEY_ALL_ACCESS, NULL, &key, NULL));
+        if (value)
+            RegSetValueExA(key, "APPDATA", 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
+        else
+            RegDeleteValueA(key, "APPDATA");
+        RegCloseKey(key);
+    }
+
+private:
+    char old_[MAX_PATH] = {};
+    bool had_ = false;
+};
+
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const char* path) {
+        GetCurrentDirectoryA(sizeof old_, old_);
+        CreateDirectoryA(path, NULL);
+        ok_ = SetCurrentDirectoryA(path) != 0;
+    }
+    ~CurrentDirectory() { SetCurrentDirectoryA(old_); }
+    bool ok() const { return ok_; }
+
+private:
+    char old_[MAX_PATH];
+    bool ok_;
+};
+
+}  // namespace
+
+TEST(StorageWin, UnderTheProgramsFolderTheDataLivesInAppData) {
+    AppDataValue appData;
+    appData.set("C:\\users\\pupil\\AppData\\Roaming");
+    CreateDirectoryA("C:\\Program Files", NULL);
+    for (const char* dir : {"C:\\Program Files\\Diary", "c:\\program files (x86)", "c:\\program files (x86)\\tools"}) {
+        CurrentDirectory cd(dir);
+        ASSERT_TRUE(cd.ok()) << dir;
+        determineBaseFolder();
+        EXPECT_STREQ("C:\\users\\pupil\\AppData\\Roaming", baseFolder) << dir;
+        EXPECT_STREQ("C:\\users\\pupil\\AppData\\Roaming\\wkb_db\\", dataFilePath(""));
+    }
+    appData.set(NULL);
+    CurrentDirectory cd("C:\\Program Files\\Diary");
+    determineBaseFolder();
+    EXPECT_STREQ("c:\\wkb", baseFolder);
+    EXPECT_STREQ("c:\\wkb\\wkb_db\\.wkb.rc", dataFilePath(".wkb.rc"));
+}
+
+TEST(StorageWin, ElsewhereTheCurrentDirectoryIsTheBase) {
+    TempFolder temp;
+    std::string dir = temp.file("Program Files");  // not on drive C: at its root
+    CurrentDirectory cd(dir.c_str());
+    ASSERT_TRUE(cd.ok());
+    determineBaseFolder();
+    char expected[MAX_PATH];
+    GetCurrentDirectoryA(sizeof expected, expected);
+    EXPECT_STREQ(expected, baseFolder);
+    // A drive root gives two separators in a row, which the file functions accept.
+    copyText(baseFolder, sizeof baseFolder, "C:\\");
+    EXPECT_STREQ("C:\\\\wkb_db\\weeks.dat", dataFilePath("weeks.dat"));
+}
+
+TEST(StorageWin, AFolderPathEndingInTheSeparatorIsFound) {
+    TempFolder temp;
+    copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
+    dataFilePath("");
+    EXPECT_EQ(1, dataFileMissing());
+    ASSERT_EQ(STORE_CREATED, prepareStore());
+    dataFilePath("");
+    EXPECT_EQ(0, dataFileMissing());
+    dataFilePath(".wkb.rc");
+    EXPECT_EQ(0, dataFileMissing());
+    // The settings file has CR LF line ends, the same bytes as on every build.
+    std::string bytes = readBytes(filePath);
+    EXPECT_EQ(188u + 20u + 10u + 9u, bytes.size());
+    EXPECT_NE(std::string::npos, bytes.find("version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\n"));
+    // A rewrite replaces the file in one step, even while it exists.
+    EXPECT_EQ(1, writeSetting("bip", "no"));
+    EXPECT_STREQ("no", readSetting("bip"));
+}
+
+TEST(StorageWin, AccentedTextsAreSingleByteWindows1252) {
+    const char* text = "Sélection";
+    EXPECT_EQ(9u, strlen(text));
+    EXPECT_EQ('\xE9', text[1]);
+}
