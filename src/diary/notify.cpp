@@ -28,6 +28,7 @@ int notify(const char* text, int kind) {
             if (frontOpenInputDialog(text) != 0) {
                 printf("Dlg failed\n");
                 fflush(stdout);
+                return 1;
             }
             break;
         case NOTIFY_INTRO: frontMessageBox(text, "Intro", FRONT_ICON_INFORMATION); break;

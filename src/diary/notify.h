@@ -8,7 +8,8 @@
 #define NOTIFY_INPUT 3
 #define NOTIFY_INTRO 5
 
-// Shows text by kind; returns the answer of a question (1 Yes, 0 No), else 0.
+// Shows text by kind; returns the answer of a question (1 Yes, 0 No), 1 when the input
+// dialog could not be opened, else 0.
 int notify(const char* text, int kind);
 // One beep, 400 Hz for 100 ms, whatever beepOn says.
 void shortBeep();

@@ -1,0 +1,66 @@
+// Start-up, before any window exists: base folder, store preparation, the day table, the day
+// and week to show (a Sunday shows the Saturday before), and the options.
+// Offers startUp and composeStartupMessage.
+#include "app/startup.h"
+
+#include "app/diary_state.h"
+#include "calendar/day_table.h"
+#include "diary/notify.h"
+#include "platform/bounded_text.h"
+#include "storage/data_folder.h"
+#include "storage/settings.h"
+#include "storage/store_prep.h"
+
+// Index of today's entry in the day table, -1 when it is not there.
+static int todayIndex() {
+    for (int i = 0; i < DAY_TABLE_SIZE; i++) {
+        const DayEntry& e = dayTable[i];
+        if (e.day == todayMonthDay && e.month == todayMonth && e.year == todayYear) return i;
+    }
+    return -1;
+}
+
+static void chooseShownDay() {
+    if (diaryState.todayWeekday != 0) {
+        diaryState.selectedDay = diaryState.todayWeekday;
+        diaryState.selectedWeek = diaryState.currentWeek;
+        return;
+    }
+    // Sunday has no timetable: show the Saturday before, with that Saturday's week.
+    int index = todayIndex();
+    // Today always lies well inside the table; the arithmetic is only a safety net.
+    int week = diaryState.currentWeek > 1 ? diaryState.currentWeek - 1 : 52;
+    if (index > 0) week = dayTable[index - 1].week;
+    diaryState.todayWeekday = 6;
+    diaryState.selectedDay = 6;
+    diaryState.currentWeek = week;
+    diaryState.selectedWeek = week;
+}
+
+void startUp() {
+    determineBaseFolder();
+    readVersionMajor();
+    diaryState.storeStatus = prepareStore();
+    buildDayTable();
+    chooseShownDay();
+    diaryState.webReachable = 0;
+    locateSelectedDay();
+    loadOptions();
+}
+
+static const char* storeLine(int status) {
+    switch (status) {
+        case STORE_OK: return "\n WKB database: OK ";
+        case STORE_CREATED: return "\n WKB database Init.: OK ";
+        case STORE_FAILED: return "\n WKB database Init.: Failed ";
+        case STORE_UPGRADED: return "\n WKB Upgrade: OK  ";
+        default: return "";
+    }
+}
+
+void composeStartupMessage(char* out, int size) {
+    copyText(out, (size_t)size, aboutText());
+    appendText(out, (size_t)size, storeLine(diaryState.storeStatus));
+    appendText(out, (size_t)size, "\nPath: ");
+    appendText(out, (size_t)size, dataFilePath(""));
+}

@@ -1,0 +1,201 @@
+// Pending actions: the prompts and questions that start them (each behind the same guard),
+// the yes/no answer of the questions, and the input dialog's commit and cancel.
+// Offers the prompt* and ask* operations, confirmAction, commitInput, cancelInput,
+// composeWindowTitle and the shared inputText.
+#include "diary/actions.h"
+
+#include <cstdio>
+
+#include "app/build_config.h"
+#include "app/diary_state.h"
+#include "diary/notify.h"
+#include "diary/search.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+#include "output/print_grid.h"
+#include "platform/bounded_text.h"
+#include "storage/settings.h"
+#include "storage/table_store.h"
+#include "storage/text_file.h"
+#include "storage/value_lists.h"
+#include "ui/frontend.h"
+
+char inputText[255];
+
+int refuseWhileBusy() {
+    if (diaryState.action == ACTION_NONE) return 0;
+    notify(ANOTHER_FUNCTION_RUNNING, NOTIFY_ERROR);
+    return 1;
+}
+
+// Opens the input dialog for the action just set. A dialog that could not open (a nonzero
+// result of notify) drops the action, so that it does not lock every prompt and Save.
+static void openInput(const char* prompt) {
+    if (notify(prompt, NOTIFY_INPUT) == 0) return;
+    diaryState.action = ACTION_NONE;
+    refreshStatusLine();
+}
+
+void promptTitle() {
+    if (refuseWhileBusy()) return;
+    diaryState.action = ACTION_TITLE;
+    openInput(" Please entre a title.\n");
+    refreshStatusLine();
+}
+
+static const char* kindLabel(int kind) {
+    if (kind == 0) return "Course: ";
+    if (kind == 1) return diaryState.teacherMode ? "Class: " : "Teacher: ";
+    return "Classroom: ";
+}
+
+void promptSelect(int kind) {
+    if (kind < 0 || kind > 2 || refuseWhileBusy()) return;
+    diaryState.action = ACTION_SELECT_COURSE + kind;
+    int day = diaryState.selectedDay;
+    snprintf(valueBuffer, sizeof valueBuffer, " Please select the content \n of %s for %s , Course %d :\n",
+             kindLabel(kind), (day >= 1 && day <= 6) ? dayNames[day] : "", diaryState.selectedPeriod + 1);
+    refreshStatusLine();
+    openInput(valueBuffer);
+    refreshStatusLine();
+}
+
+// The prompt of the value list actions, the same for add and remove.
+static void promptList(int kind, int action) {
+    diaryState.action = action;
+    if (kind == 0) copyText(valueBuffer, sizeof valueBuffer, " Please enter a course:");
+    else if (kind == 1)
+        copyText(valueBuffer, sizeof valueBuffer, diaryState.teacherMode ? " Please enter a class:" : " Please enter a teacher:");
+    else copyText(valueBuffer, sizeof valueBuffer, " Please enter a classroom:");
+    refreshStatusLine();
+    openInput(valueBuffer);
+    refreshStatusLine();
+}
+
+void promptAdd(int kind) {
+    if (kind < 0 || kind > 2 || refuseWhileBusy()) return;
+    promptList(kind, ACTION_ADD_COURSE + 2 * kind);
+}
+
+void promptRemove(int kind) {
+    if (kind < 0 || kind > 2 || refuseWhileBusy()) return;
+    promptList(kind, ACTION_REMOVE_COURSE + 2 * kind);
+}
+
+void promptSearch() {
+    if (refuseWhileBusy()) return;
+    diaryState.action = ACTION_SEARCH;
+    refreshStatusLine();
+    // The first OK is then taken as the start of a new search.
+    lastStartWeek = 0;
+    lastKeyword[0] = '\0';
+    openInput("Search in the data base\nSelect the start week\nand enter a key word...");
+}
+
+static void ask(int action, const char* question) {
+    if (refuseWhileBusy()) return;
+    diaryState.action = action;
+    refreshStatusLine();
+    notify(question, NOTIFY_QUESTION);
+}
+
+void askInitialise() { ask(ACTION_INITIALISE, " !!! All Data will be distroyed.!!! \n Please comfirm and restart."); }
+
+void askPrint() { ask(ACTION_PRINT, "please comfirm the week grid printing."); }
+
+void askTeacherMode() { ask(ACTION_TEACHER_MODE, "Are you sure to switch in teacher mode ?\nNo way back..."); }
+
+static void finishAction() {
+    diaryState.action = ACTION_NONE;
+    refreshStatusLine();
+}
+
+int confirmAction(const char* question) {
+    refreshStatusLine();
+    if (!frontAskYesNo(question)) {
+        finishAction();
+        return 0;
+    }
+    switch (diaryState.action) {
+        case ACTION_INITIALISE:
+            initialiseStore();
+            finishAction();
+            break;
+        case ACTION_PRINT:
+            printWeekGrid();
+            finishAction();
+            break;
+        case ACTION_TEACHER_MODE: {
+            int written = writeSetting("teacher", "yes");
+            finishAction();
+            // A switch that did not reach the settings file must not ask for a restart.
+            if (written) notify(" Please, restrat. ", NOTIFY_INFO);
+            else reportSaveFailure("the teacher mode");
+            break;
+        }
+        default: break;
+    }
+    return 1;
+}
+
+// A value runs to the end of its line in every file: line breaks become spaces. Values of the
+// timetable and the lists also get a back quote for each apostrophe.
+static void cleanInput(int apostrophes) {
+    for (char* p = inputText; *p != '\0' && p < inputText + sizeof inputText; p++) {
+        if (*p == '\r' || *p == '\n') *p = ' ';
+        else if (apostrophes && *p == '\'') *p = '`';
+    }
+}
+
+void composeWindowTitle(char* out, int size, const char* title) {
+    snprintf(out, (size_t)size, "WinWkb  %s [ %s ]", WKB_WEB_ADDRESS, title);
+}
+
+static void commitTitle() {
+    cleanInput(0);
+    if (writeSetting("title", inputText) == 0) reportSaveFailure("the title");
+    char title[sizeof inputText + 64];
+    composeWindowTitle(title, sizeof title, inputText);
+    frontSetWindowTitle(title);
+}
+
+static void commitSlotValue() {
+    char key[32];
+    pendingSlotKey(key, sizeof key);
+    cleanInput(1);
+    copyText(valueBuffer, sizeof valueBuffer, inputText);
+    tableOp(TABLE_SET, TIMETABLE_TABLE, key, valueBuffer);
+}
+
+void commitInput() {
+    inputText[sizeof inputText - 1] = '\0';
+    int action = diaryState.action;
+    switch (action) {
+        case ACTION_TITLE: commitTitle(); break;
+        case ACTION_SELECT_COURSE:
+        case ACTION_SELECT_TEACHER:
+        case ACTION_SELECT_CLASSROOM: commitSlotValue(); break;
+        case ACTION_SEARCH: searchStep(); return;
+        case ACTION_ADD_COURSE:
+        case ACTION_ADD_TEACHER:
+        case ACTION_ADD_CLASSROOM:
+        case ACTION_REMOVE_COURSE:
+        case ACTION_REMOVE_TEACHER:
+        case ACTION_REMOVE_CLASSROOM:
+            cleanInput(1);
+            copyText(valueBuffer, sizeof valueBuffer, inputText);
+            if (action % 2 == 0) addListValue();
+            else removeListValue();
+            break;
+        default: break;
+    }
+    diaryState.action = ACTION_NONE;
+    refreshStatusLine();
+    refreshSlotLine();
+}
+
+void cancelInput() {
+    if (diaryState.action == ACTION_SEARCH) closeSearchFile();
+    diaryState.action = ACTION_NONE;
+    refreshStatusLine();
+}

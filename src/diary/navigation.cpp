@@ -1,0 +1,41 @@
+// Week navigation: the selected day moves seven entries through the day table, so it keeps
+// its weekday and the table's own week numbers; the table's ends only beep.
+// Offers nextWeek and previousWeek.
+#include "diary/navigation.h"
+
+#include "app/diary_state.h"
+#include "calendar/day_table.h"
+#include "diary/notes.h"
+#include "diary/notify.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+
+// Forward runs from entries 0..350 (the last week reached is entry 357), back from 7..359.
+#define LAST_FORWARD_START 350
+
+static void selectEntry(int index) {
+    diaryState.selectedDayIndex = index;
+    diaryState.selectedWeek = dayTable[index].week;
+    // The status line loads the new week's colour, which the slot line then uses.
+    refreshStatusLine();
+    loadNotes();
+    refreshSlotLine();
+}
+
+void nextWeek() {
+    int from = diaryState.selectedDayIndex;
+    if (from < 0 || from > LAST_FORWARD_START) {
+        shortBeep();
+        return;
+    }
+    selectEntry(from + 7);
+}
+
+void previousWeek() {
+    int from = diaryState.selectedDayIndex;
+    if (from < 7 || from >= DAY_TABLE_SIZE) {
+        shortBeep();
+        return;
+    }
+    selectEntry(from - 7);
+}

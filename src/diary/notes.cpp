@@ -1,0 +1,81 @@
+// Period notes: the editor's text of the selected week, day and period, stored in the notes
+// table with CR as a space and LF as "|". Offers loadNotes, saveNotes, encodeNotes and
+// decodeNotes.
+#include "diary/notes.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/diary_state.h"
+#include "calendar/day_table.h"
+#include "diary/actions.h"
+#include "diary/notify.h"
+#include "platform/bounded_text.h"
+#include "storage/table_store.h"
+#include "ui/frontend.h"
+
+static void notesKey(char* key, size_t size) {
+    snprintf(key, size, "W%dD%dP%d", diaryState.selectedWeek, diaryState.selectedDay,
+             diaryState.selectedPeriod);
+}
+
+void encodeNotes(char* text) {
+    for (char* p = text; *p != '\0'; p++) {
+        if (*p == '\r') *p = ' ';
+        else if (*p == '\n') *p = '|';
+    }
+}
+
+void decodeNotes(const char* stored, char* out, int size) {
+    if (size <= 0) return;
+    // A text too long for out is cut at the first character or line break that does not fit.
+    size_t room = (size_t)size - 1, o = 0;
+    for (size_t i = 0; stored[i] != '\0'; i++) {
+        char c = stored[i];
+        if (c != '|') {
+            if (o >= room) break;
+            out[o++] = c;
+        } else if (i > 0 && stored[i - 1] == ' ') {
+            // " |" is a stored line break: its space turns back into the CR.
+            if (o >= room) break;
+            out[o - 1] = '\r';
+            out[o++] = '\n';
+        } else {
+            // A "|" typed after another character keeps that character: CR LF is inserted.
+            if (o + 2 > room) break;
+            out[o++] = '\r';
+            out[o++] = '\n';
+        }
+    }
+    out[o] = '\0';
+}
+
+void loadNotes() {
+    frontSetNotesText("");
+    char key[48];
+    notesKey(key, sizeof key);
+    valueBuffer[0] = '\0';
+    if (tableOp(TABLE_GET, NOTES_TABLE, key, "") == 0 && valueBuffer[0] != '\0') {
+        char text[2 * sizeof valueBuffer];
+        decodeNotes(valueBuffer, text, sizeof text);
+        frontSetNotesText(text);
+    }
+    locateSelectedDay();
+}
+
+void saveNotes() {
+    if (refuseWhileBusy()) return;
+    // One more than the limit tells a text that is too long from one that fits.
+    char text[NOTES_LIMIT + 2];
+    int length = frontNotesLength();
+    int got = frontGetNotesText(text, sizeof text);
+    if (length > NOTES_LIMIT || got > NOTES_LIMIT) {
+        notify("The text is too long!\n ", NOTIFY_ERROR);
+        return;
+    }
+    char key[48];
+    notesKey(key, sizeof key);
+    encodeNotes(text);
+    copyText(valueBuffer, sizeof valueBuffer, text);
+    tableOp(TABLE_SET, NOTES_TABLE, key, valueBuffer);
+}

@@ -1,0 +1,80 @@
+// Timetable slot lookup: colour entries first, the colour-less fall-back field by field, the
+// slot line byte for byte, values too long for their fields, and the key of a typed value.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/diary_state.h"
+#include "core_fixture.h"
+#include "diary/actions.h"
+#include "diary/slot.h"
+
+class DiarySlotTest : public DiaryCoreTest {
+protected:
+    void SetUp() override {
+        DiaryCoreTest::SetUp();
+        writeData("wkb_hd.data",
+                  "D1P0C=Latin\nD1P0C|2=Math\nD1P0L=12\nD1P0T|2=\nD1P0T=Smith\nD2P0C|2=Bio\nD2P0L=Lab\n");
+    }
+    std::string slot(int day, int colour, int useDefaults) {
+        diaryState.weekColour = colour;
+        diaryState.useDefaults = useDefaults;
+        char c[SLOT_FIELD_SIZE], t[SLOT_FIELD_SIZE], l[SLOT_FIELD_SIZE];
+        lookupSlot(day, 0, c, t, l);
+        return std::string(c) + "/" + t + "/" + l;
+    }
+};
+
+TEST_F(DiarySlotTest, ColourEntriesWinAndEachEmptyFieldFallsBackOnItsOwn) {
+    EXPECT_EQ("Math//", slot(1, 2, 0));
+    EXPECT_EQ("Math/Smith/12", slot(1, 2, 1)) << "an empty coloured value falls back too";
+    EXPECT_EQ("Bio//Lab", slot(2, 2, 1));
+    EXPECT_EQ("//", slot(2, 3, 0));
+    EXPECT_EQ("Latin/Smith/12", slot(1, 0, 0));
+    EXPECT_EQ("Latin/Smith/12", slot(1, 0, 1));
+    EXPECT_EQ("//", slot(3, 0, 1));
+}
+
+TEST_F(DiarySlotTest, SlotLineIsBlankedThenShownWithItsLabels) {
+    diaryState.selectedDay = 1;
+    diaryState.weekColour = 2;
+    diaryState.useDefaults = 1;
+    diaryState.teacherMode = 1;
+    refreshSlotLine();
+    ASSERT_EQ(2u, frontLog.calls.size());
+    EXPECT_EQ("slot|" + std::string(141, ' '), frontLog.calls[0]);
+    EXPECT_EQ("   Course: Math     Class: Smith     Classroom: 12", frontLog.slotLine);
+    diaryState.teacherMode = 0;
+    diaryState.selectedDay = 4;
+    refreshSlotLine();
+    EXPECT_EQ("   Course:      Teacher:      Classroom: ", frontLog.slotLine);
+}
+
+TEST_F(DiarySlotTest, ValuesLongerThanTheFieldsAreCut) {
+    std::string longValue(400, 'x');
+    writeData("wkb_hd.data", "D1P0C=" + longValue + "\nD1P0T=" + longValue + "\nD1P0L=" + longValue + "\n");
+    EXPECT_EQ(std::string(63, 'x') + "/" + std::string(63, 'x') + "/" + std::string(63, 'x'), slot(1, 0, 0));
+    diaryState.selectedDay = 1;
+    refreshSlotLine();
+    std::string line = "   Course: " + std::string(127, 'x') + "     Teacher: " + std::string(127, 'x') +
+                       "     Classroom: " + std::string(139, 'x');
+    EXPECT_EQ(line.substr(0, 319), frontLog.slotLine);
+}
+
+TEST_F(DiarySlotTest, PendingKeyTakesTheActionsLetterAndTheWeeksColour) {
+    char key[32];
+    diaryState.selectedDay = 3;
+    diaryState.selectedPeriod = 4;
+    diaryState.action = ACTION_SELECT_CLASSROOM;
+    diaryState.weekColour = 3;
+    pendingSlotKey(key, sizeof key);
+    EXPECT_STREQ("D3P4L|3", key);
+    diaryState.weekColour = 0;
+    diaryState.action = ACTION_SELECT_COURSE;
+    pendingSlotKey(key, sizeof key);
+    EXPECT_STREQ("D3P4C", key);
+    diaryState.action = ACTION_SELECT_TEACHER;
+    pendingSlotKey(key, 4);
+    EXPECT_STREQ("D3P", key);
+}
