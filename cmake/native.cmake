@@ -12,10 +12,15 @@ target_compile_options(wkbcore PUBLIC ${WKB_SANITIZE})
 target_link_options(wkbcore PUBLIC ${WKB_SANITIZE})
 
 file(GLOB_RECURSE WKB_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/tests/win32/|/tests/fuzz/|/tests/crash/")
+list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/tests/win32/|/tests/e2e/|/tests/fuzz/|/tests/crash/")
 add_executable(wkb_tests ${WKB_NATIVE_TESTS})
 target_include_directories(wkb_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wkb_tests PRIVATE wkbcore GTest::gtest GTest::gtest_main Threads::Threads)
 add_test(NAME native_unit_tests COMMAND wkb_tests --gtest_brief=1)
 set_tests_properties(native_unit_tests PROPERTIES ENVIRONMENT
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;WKB_ARTEFACTS=${CMAKE_BINARY_DIR}/artefacts")
+
+# Screenshots of the exported pages in headless Chromium (artefacts/pages/*.png).
+add_test(NAME native_page_screenshots COMMAND ${CMAKE_SOURCE_DIR}/scripts/render-pages ${CMAKE_BINARY_DIR})
+set_tests_properties(native_page_screenshots PROPERTIES DEPENDS native_unit_tests TIMEOUT 600
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;WKB_ARTEFACTS=${CMAKE_BINARY_DIR}/artefacts")

@@ -1,0 +1,75 @@
+// The day list export: a banner, then per period the colour-less slot, a rule, the notes of
+// the selected week and a rule. Offers exportDayList.
+#include "output/day_list.h"
+
+#include <cstdio>
+
+#include "app/diary_state.h"
+#include "output/export_file.h"
+#include "platform/platform.h"
+#include "storage/data_folder.h"
+#include "storage/table_store.h"
+
+#define STAR_RULE "******************************************************************************\n"
+#define DASH_RULE "------------------------------------------------------------------------------\n"
+
+// The value of key in table, in valueBuffer ("" when absent).
+static const char* lookUp(const char* table, const char* key) {
+    valueBuffer[0] = '\0';
+    tableOp(TABLE_GET, table, key, "");
+    return valueBuffer;
+}
+
+static void writeBanner(Rewrite* list) {
+    int day = diaryState.selectedDay;
+    char line[128];
+    snprintf(line, sizeof line, "                 Programme  Semaine: %d  Jour: %s\n", diaryState.selectedWeek,
+             day >= 1 && day <= 6 ? dayNames[day] : "");
+    rewriteString(list, STAR_RULE);
+    rewriteString(list, line);
+    rewriteString(list, STAR_RULE);
+}
+
+// Writes label, the field's value and tail; nothing when the value is empty.
+static void writeField(Rewrite* list, int period, char letter, const char* label, const char* tail) {
+    char key[32];
+    snprintf(key, sizeof key, "D%dP%d%c", diaryState.selectedDay, period, letter);
+    const char* value = lookUp(TIMETABLE_TABLE, key);
+    if (value[0] == '\0') return;
+    rewriteString(list, label);
+    rewriteString(list, value);
+    rewriteString(list, tail);
+}
+
+static void writeNotes(Rewrite* list, int period) {
+    char key[48];
+    snprintf(key, sizeof key, "W%dD%dP%d", diaryState.selectedWeek, diaryState.selectedDay, period);
+    char* notes = valueBuffer;
+    if (lookUp(NOTES_TABLE, key)[0] == '\0') return;
+    for (char* p = notes; *p != '\0'; p++)
+        if (*p == '|') *p = '\n';
+    rewriteString(list, notes);
+    rewriteString(list, "\n");
+}
+
+static void writePeriod(Rewrite* list, int period) {
+    rewriteString(list, "- ");
+    rewriteString(list, periodNames[period]);
+    rewriteString(list, "  >>> ");
+    writeField(list, period, 'C', " ", "    ");
+    writeField(list, period, 'T', diaryState.teacherMode ? "Classe:" : "Prof.:", "    ");
+    writeField(list, period, 'L', "Loc.:", "");
+    rewriteString(list, "\n" DASH_RULE);
+    writeNotes(list, period);
+    rewriteString(list, DASH_RULE);
+}
+
+void exportDayList() {
+    Rewrite list;
+    if (beginExport(&list, DAY_LIST_FILE, "the day list") != 0) return;
+    writeBanner(&list);
+    for (int period = 0; period < 10; period++) writePeriod(&list, period);
+    if (finishExport(&list, "the day list") != 0) return;
+    // Notepad takes the whole rest of its command line as the file name: no quotes.
+    platformLaunch("notepad.exe", dataFilePath(DAY_LIST_FILE));
+}

@@ -1,0 +1,57 @@
+// The day list byte for byte: an empty day, a full day in class and in teacher mode (only
+// the colour-less timetable, values as stored), and the Notepad launch.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/diary_state.h"
+#include "output/day_list.h"
+#include "output/page_test_support.h"
+#include "platform/platform.h"
+
+static const std::string stars(78, '*'), dashes(78, '-');
+
+static std::string banner(const std::string& week, const std::string& day) {
+    return stars + "\n                 Programme  Semaine: " + week + "  Jour: " + day + "\n" + stars + "\n";
+}
+
+static std::string period(int p, const std::string& line, const std::string& notes = "") {
+    return "- Period " + std::to_string(p + 1) + "  >>> " + line + "\n" + dashes + "\n" + notes + dashes + "\n";
+}
+
+TEST_F(ExportTest, DayListOfAnEmptyDay) {
+    exportDayList();
+    std::string expected = banner("3", "Thursday");
+    for (int p = 0; p < 10; p++) expected += period(p, "");
+    EXPECT_EQ(expected, page("daylist.gpe"));
+    // Notepad gets the path as it is: it reads the whole rest of its command line.
+    EXPECT_STREQ("notepad.exe", platformLastLaunchProgram());
+    EXPECT_EQ(data("daylist.gpe"), platformLastLaunchParams());
+}
+
+TEST_F(ExportTest, DayListOfAFullDayInClassAndTeacherMode) {
+    slot(4, 0, 'C', 0, "Math");
+    slot(4, 0, 'T', 0, "Mr O`Neil");
+    slot(4, 0, 'L', 0, "12");
+    slot(4, 0, 'C', 2, "Coloured");
+    slot(4, 1, 'T', 0, "5B");
+    slot(4, 2, 'C', 2, "Only coloured");
+    slot(4, 3, 'L', 0, "Lab <2> & \"3\"");
+    notes(3, 4, 0, "first line|second & <last>");
+    notes(3, 4, 3, "done");
+    notes(2, 4, 1, "other week");
+    diaryState.weekColour = 2;
+    diaryState.useDefaults = 1;
+
+    for (int teacher = 0; teacher <= 1; teacher++) {
+        diaryState.teacherMode = teacher;
+        exportDayList();
+        std::string label = teacher ? "Classe:" : "Prof.:";
+        std::string expected = banner("3", "Thursday") +
+                               period(0, " Math    " + label + "Mr O`Neil    Loc.:12", "first line\nsecond & <last>\n") +
+                               period(1, label + "5B    ") + period(2, "") +
+                               period(3, "Loc.:Lab <2> & \"3\"", "done\n");
+        for (int p = 4; p < 10; p++) expected += period(p, "");
+        EXPECT_EQ(expected, page("daylist.gpe")) << "teacher mode " << teacher;
+    }
+}
