@@ -34,3 +34,21 @@ target_link_libraries(winwkb_tests PRIVATE gtest gtest_main ${WKB_WIN_LIBS})
 set(WKB_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 add_test(NAME windows_unit_tests COMMAND ${WKB_WINE_RUN} $<TARGET_FILE:winwkb_tests> --gtest_brief=1)
 set_tests_properties(windows_unit_tests PROPERTIES ENVIRONMENT "WKB_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 900)
+
+# --- Front end: the end-to-end check -------------------------------------------------------
+# The driver is a small console program that uses the running diary through window messages;
+# the script runs winwkb.exe under Wine (and Xvfb) in an empty folder and checks its files.
+add_executable(wkb_e2e_driver ${CMAKE_SOURCE_DIR}/tests/e2e/wkb_e2e_driver.cpp)
+target_compile_definitions(wkb_e2e_driver PRIVATE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600)
+target_link_options(wkb_e2e_driver PRIVATE ${WKB_STATIC_LINK})
+target_link_libraries(wkb_e2e_driver PRIVATE user32 comctl32)
+add_test(NAME windows_end_to_end
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:winwkb> $<TARGET_FILE:wkb_e2e_driver>)
+# Two Wine programs and a screenshot share one display and prefix: nothing else runs meanwhile.
+set_tests_properties(windows_end_to_end PROPERTIES TIMEOUT 600 RUN_SERIAL TRUE)
+# --- end of the front end's block -----------------------------------------------------------
+
+# A real print on a CUPS PDF printer, turned into a PNG artefact (skipped where CUPS cannot run).
+add_test(NAME print_pdf_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/print-pdf-check ${CMAKE_BINARY_DIR})
+set_tests_properties(print_pdf_check PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 300
+  ENVIRONMENT "WKB_BUILD_DIR=${CMAKE_BINARY_DIR}")

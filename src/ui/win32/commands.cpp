@@ -1,0 +1,102 @@
+// The one dispatch place of WM_COMMAND: a table from command id to a short call. It checks
+// nothing itself; the pending-action guard lives in the operations that start an action.
+#include "ui/win32/commands.h"
+
+#include <windows.h>
+
+#include "diary/actions.h"
+#include "diary/navigation.h"
+#include "diary/notes.h"
+#include "diary/notify.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+#include "output/day_list.h"
+#include "output/pages.h"
+#include "storage/settings.h"
+#include "storage/week_colours.h"
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/window_handles.h"
+
+// Quitting saves nothing and asks nothing.
+static void quitProgram() { DestroyWindow(mainUi.main); }
+
+static void colourWeek(int colour) {
+    setWeekColour(colour);
+    refreshSlotLine();
+    refreshStatusLine();
+}
+
+static void beepOption(int on) {
+    setBeep(on);
+    refreshStatusLine();
+}
+
+static void infoOption(int on) {
+    setInfo(on);
+    refreshStatusLine();
+}
+
+static void defaultsOption(int on) {
+    setUseDefaults(on);
+    refreshStatusLine();
+}
+
+struct CommandBinding {
+    int id;
+    void (*run)();          // an operation without argument, or
+    void (*runWith)(int);   // one that takes `arg`
+    int arg;
+};
+
+static const CommandBinding commandTable[] = {
+    {CMD_TB_PREVIOUS, previousWeek, NULL, 0},
+    {CMD_TB_NEXT, nextWeek, NULL, 0},
+    {CMD_TB_QUIT, quitProgram, NULL, 0},
+    {CMD_TB_SEARCH, promptSearch, NULL, 0},
+    {CMD_TB_SAVE, saveNotes, NULL, 0},
+    {CMD_TB_COLOUR0, NULL, colourWeek, 0},
+    {CMD_TB_COLOUR0 + 1, NULL, colourWeek, 1},
+    {CMD_TB_COLOUR0 + 2, NULL, colourWeek, 2},
+    {CMD_TB_COLOUR0 + 3, NULL, colourWeek, 3},
+    {CMD_TB_COLOUR4, NULL, colourWeek, 4},
+    {CMD_SAVE, saveNotes, NULL, 0},
+    {CMD_EXPORT_DAY_NOTEPAD, exportDayList, NULL, 0},
+    {CMD_EXPORT_GRID_PRINTER, askPrint, NULL, 0},
+    {CMD_QUIT, quitProgram, NULL, 0},
+    {CMD_WWW, showAbout, NULL, 0},
+    {CMD_INITIALIZE, askInitialise, NULL, 0},
+    {CMD_SEARCH, promptSearch, NULL, 0},
+    {CMD_WEEK_FORWARD, nextWeek, NULL, 0},
+    {CMD_WEEK_BACKWARD, previousWeek, NULL, 0},
+    {CMD_VERSION, showVersion, NULL, 0},
+    {CMD_BIP_ON, NULL, beepOption, 1},
+    {CMD_BIP_OFF, NULL, beepOption, 0},
+    {CMD_INFO_ON, NULL, infoOption, 1},
+    {CMD_INFO_OFF, NULL, infoOption, 0},
+    {CMD_COURSE_SELECT, NULL, promptSelect, 0},
+    {CMD_TEACHER_SELECT, NULL, promptSelect, 1},
+    {CMD_CLASSROOM_SELECT, NULL, promptSelect, 2},
+    {CMD_TITLE, promptTitle, NULL, 0},
+    {CMD_TEACHER_MODE, askTeacherMode, NULL, 0},
+    {CMD_COURSE_ADD, NULL, promptAdd, 0},
+    {CMD_COURSE_REMOVE, NULL, promptRemove, 0},
+    {CMD_TEACHER_ADD, NULL, promptAdd, 1},
+    {CMD_TEACHER_REMOVE, NULL, promptRemove, 1},
+    {CMD_CLASSROOM_ADD, NULL, promptAdd, 2},
+    {CMD_CLASSROOM_REMOVE, NULL, promptRemove, 2},
+    {CMD_EXPORT_DAY_BROWSER, exportDayPage, NULL, 0},
+    {CMD_EXPORT_GRID_BROWSER, exportWeekGridPage, NULL, 0},
+    {CMD_EXPORT_WEEKS_TABLE, exportWeeksTablePage, NULL, 0},
+    {CMD_DEFAULTS_ON, NULL, defaultsOption, 1},
+    {CMD_DEFAULTS_OFF, NULL, defaultsOption, 0},
+};
+
+int runCommand(int id) {
+    for (const CommandBinding& binding : commandTable) {
+        if (binding.id != id) continue;
+        if (binding.run) binding.run();
+        else binding.runWith(binding.arg);
+        return 1;
+    }
+    return 0;
+}

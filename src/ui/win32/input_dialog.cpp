@@ -1,0 +1,149 @@
+// The modeless input dialog: set up for the pending action (text field; chooser of known
+// values for a slot or a removal; week field, spinner and "Search" for a search), OK hands
+// the value to commitInput, Cancel to cancelInput. Only the two buttons close it.
+#include "ui/win32/input_dialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/diary_state.h"
+#include "diary/actions.h"
+#include "diary/notify.h"
+#include "diary/search.h"
+#include "platform/bounded_text.h"
+#include "storage/value_lists.h"
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/window_handles.h"
+
+// inputText holds 254 characters and its terminator; longer typing would be cut unseen.
+#define INPUT_LIMIT (sizeof inputText - 1)
+#define WEEK_FIELD_CHARS 6
+
+struct InputDialog {
+    HWND window;
+    HWND weekField;
+    HWND chooser;
+    char prompt[512];
+};
+
+static InputDialog dialog;
+
+#ifdef WKB_TEST_HOOKS
+static int forceFailure = 0;
+void inputDialogForceFailure(int on) { forceFailure = on; }
+#endif
+
+HWND inputDialogWindow() { return dialog.window; }
+
+static int usesChooser(int action) {
+    return action == ACTION_SELECT_COURSE || action == ACTION_SELECT_TEACHER || action == ACTION_SELECT_CLASSROOM ||
+           action == ACTION_REMOVE_COURSE || action == ACTION_REMOVE_TEACHER || action == ACTION_REMOVE_CLASSROOM;
+}
+
+static HWND createChild(HWND dlg, DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y,
+                        int w, int h, int id) {
+    HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dlg,
+                                 (HMENU)(INT_PTR)id, mainUi.instance, NULL);
+    if (mainUi.uiFont) SendMessageA(child, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+    return child;
+}
+
+static void addSearchFields(HWND dlg) {
+    char week[16];
+    snprintf(week, sizeof week, "%u", (unsigned)diaryState.currentWeek);
+    SetDlgItemTextA(dlg, IDC_DLG_OK, "Search");
+    dialog.weekField = createChild(dlg, WS_EX_CLIENTEDGE, "edit", week, WS_BORDER, mainUi.borderWidth + 260, 65,
+                                   60, 30, IDC_DLG_WEEK);
+    // Made right after the week field, so that it takes the field as its buddy.
+    HWND spinner = CreateWindowExA(0, UPDOWN_CLASSA, NULL,
+                                   WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY |
+                                       UDS_ARROWKEYS,
+                                   0, 0, 0, 0, dlg, (HMENU)(INT_PTR)IDC_DLG_SPINNER, mainUi.instance, NULL);
+    SendMessageA(spinner, UDM_SETRANGE, 0, 52);
+    // Setting the range may rewrite the buddy: the field starts with today's week.
+    SetWindowTextA(dialog.weekField, week);
+}
+
+static void addChooserValue(const char* value, void* chooser) {
+    SendMessageA((HWND)chooser, CB_ADDSTRING, 0, (LPARAM)value);
+}
+
+static void addChooser(HWND dlg, int action) {
+    DestroyWindow(GetDlgItem(dlg, IDC_DLG_TEXT));
+    dialog.chooser = createChild(dlg, 0, "ComboBox", "", CBS_DROPDOWN | CBS_HASSTRINGS, mainUi.borderWidth + 30,
+                                 100, 300, 300, IDC_DLG_CHOOSER);
+    SendMessageA(dialog.chooser, CB_LIMITTEXT, INPUT_LIMIT, 0);
+    SetWindowTextA(dialog.chooser, CHOOSER_PLACEHOLDER);
+    if (readListValues(listPrefix(action), addChooserValue, dialog.chooser) != 0)
+        notify("Fichier introuvable", NOTIFY_ERROR);
+}
+
+static BOOL onInitDialog(HWND dlg) {
+    dialog.window = dlg;
+    SetDlgItemTextA(dlg, IDC_DLG_PROMPT, dialog.prompt);
+    const int fontTaking[] = {IDC_DLG_PROMPT, IDC_DLG_OK, IDC_DLG_CANCEL};
+    for (int id : fontTaking) SendDlgItemMessageA(dlg, id, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+    SendDlgItemMessageA(dlg, IDC_DLG_TEXT, EM_LIMITTEXT, INPUT_LIMIT, 0);
+    int action = diaryState.action;
+    if (action == ACTION_SEARCH) addSearchFields(dlg);
+    if (usesChooser(action)) addChooser(dlg, action);
+    UpdateWindow(dlg);
+    return TRUE;
+}
+
+// A modeless dialog must be destroyed; ending it would only hide it and keep it for ever.
+static void closeInputDialog() {
+    if (dialog.window) DestroyWindow(dialog.window);
+}
+
+static void onOk(HWND dlg) {
+    if (dialog.chooser) SendMessageA(dialog.chooser, WM_GETTEXT, sizeof inputText, (LPARAM)inputText);
+    else GetDlgItemTextA(dlg, IDC_DLG_TEXT, inputText, sizeof inputText);
+    // The placeholder is no choice: storing it would replace a slot's value by "Sélection".
+    if (dialog.chooser && strcmp(inputText, CHOOSER_PLACEHOLDER) == 0) {
+        shortBeep();
+        return;
+    }
+    if (diaryState.action == ACTION_SEARCH) {
+        char week[WEEK_FIELD_CHARS + 1] = "";
+        SendMessageA(dialog.weekField, WM_GETTEXT, sizeof week, (LPARAM)week);
+        searchStartWeek = leadingNumber(week);
+    }
+    commitInput();
+    if (diaryState.action != ACTION_SEARCH) closeInputDialog();
+}
+
+static INT_PTR CALLBACK InputDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG: return onInitDialog(dlg);
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_DLG_OK) onOk(dlg);
+            else if (LOWORD(wParam) == IDC_DLG_CANCEL) {
+                cancelInput();
+                closeInputDialog();
+            }
+            return TRUE;
+        case WM_NCDESTROY:
+            if (dlg == dialog.window) dialog.window = dialog.weekField = dialog.chooser = NULL;
+            return FALSE;
+        default: return FALSE;
+    }
+}
+
+int openInputDialog(const char* prompt) {
+    // Only one dialog at a time: the guard of the actions keeps a second from being asked for.
+    closeInputDialog();
+    copyText(dialog.prompt, sizeof dialog.prompt, prompt ? prompt : "");
+    const char* resource = "DIALOG2";
+#ifdef WKB_TEST_HOOKS
+    if (forceFailure) resource = "NO_SUCH_DIALOG";
+#endif
+    HWND dlg = CreateDialogParamA(mainUi.instance, resource, mainUi.main, InputDlgProc, 0);
+    if (dlg == NULL) return 1;
+    SendMessageA(dlg, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+    SetFocus(GetDlgItem(dlg, IDC_DLG_TEXT));
+    ShowWindow(dlg, SW_SHOWNORMAL);
+    return 0;
+}

@@ -1,0 +1,123 @@
+// The main window: its class, its creation with the saved title, the window procedure (a
+// short list of messages, each handed to a function), tab changes, tooltips and the loop.
+#include "ui/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "app/diary_state.h"
+#include "diary/actions.h"
+#include "diary/notes.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+#include "storage/settings.h"
+#include "ui/win32/commands.h"
+#include "ui/win32/frontend_win32.h"
+#include "ui/win32/toolbar.h"
+#include "ui/win32/window_handles.h"
+
+#define MAIN_CLASS "winwkb"
+#define MAIN_MENU "WKBMENU"
+
+MainWindowHandles mainUi;
+
+static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE: return MainWnd_OnCreate(hwnd);
+        case WM_SIZE: MainWnd_OnSize(hwnd); break;
+        case WM_NOTIFY: MainWnd_OnNotify(hwnd, (NMHDR*)lParam); break;
+        case WM_COMMAND: runCommand(LOWORD(wParam)); break;
+        case WM_DESTROY: PostQuitMessage(0); return 0;
+        case WM_NCDESTROY: MainWnd_OnNcDestroy(); break;
+        default: break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void initCommonControls() {
+    INITCOMMONCONTROLSEX icc;
+    icc.dwSize = sizeof icc;
+    icc.dwICC = ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&icc);
+}
+
+int registerMainClass(HINSTANCE instance) {
+    WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(600));
+    wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszMenuName = MAIN_MENU;
+    wc.lpszClassName = MAIN_CLASS;
+    return RegisterClassA(&wc) ? 0 : 1;
+}
+
+HWND createMainWindow(HINSTANCE instance, int showCommand) {
+    mainUi.instance = instance;
+    mainUi.borderWidth = GetSystemMetrics(SM_CXBORDER);
+    mainUi.sizeCount = 0;
+    char title[400];
+    composeWindowTitle(title, sizeof title, readSetting("title"));
+    HWND hwnd = CreateWindowExA(0, MAIN_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                700, 450, NULL, NULL, instance, NULL);
+    mainUi.main = hwnd;
+    if (hwnd == NULL) return NULL;
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+int runMainWindow(HINSTANCE instance, int showCommand) {
+    initCommonControls();
+    if (registerMainClass(instance) != 0) {
+        win32MessageBox(NULL, "Base Class problem", "winwkb", MB_ICONERROR);
+        return 0;
+    }
+    // Without a window the loop below would wait for ever on an invisible process.
+    if (createMainWindow(instance, showCommand) == NULL) {
+        printf("No main window\n");
+        fflush(stdout);
+        return 0;
+    }
+    MSG msg = {};
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
+}
+
+void MainWnd_OnTabChange() {
+    diaryState.selectedDay = (int)SendMessageA(mainUi.dayTabs, TCM_GETCURSEL, 0, 0) + 1;
+    diaryState.selectedPeriod = (int)SendMessageA(mainUi.periodTabs, TCM_GETCURSEL, 0, 0);
+    loadNotes();
+    refreshSlotLine();
+    refreshStatusLine();
+}
+
+void MainWnd_OnNotify(HWND, NMHDR* header) {
+    if (header == NULL) return;
+    if (header->code == TCN_SELCHANGE) {
+        if (header->hwndFrom == mainUi.dayTabs || header->hwndFrom == mainUi.periodTabs) MainWnd_OnTabChange();
+    } else if (header->code == TTN_GETDISPINFOA) {
+        NMTTDISPINFOA* info = (NMTTDISPINFOA*)header;
+        const char* tip = toolbarTooltip((int)info->hdr.idFrom);
+        if (tip != NULL) info->lpszText = (LPSTR)tip;
+    }
+}
+
+// The controls go with the window; what they were drawn with is released here, and the
+// handles are cleared so that a late front-end call does nothing.
+void MainWnd_OnNcDestroy() {
+    if (mainUi.slotFont) DeleteObject(mainUi.slotFont);
+    if (mainUi.notesFont) DeleteObject(mainUi.notesFont);
+    if (mainUi.images) ImageList_Destroy(mainUi.images);
+    HINSTANCE instance = mainUi.instance;
+    int border = mainUi.borderWidth;
+    mainUi = MainWindowHandles();
+    mainUi.instance = instance;
+    mainUi.borderWidth = border;
+}

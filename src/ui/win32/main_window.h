@@ -1,0 +1,24 @@
+// The main window "winwkb": class registration, creation, the window procedure with its
+// message handlers, and the message loop. Offers runMainWindow for the entry point, and
+// registerMainClass and createMainWindow for tests that drive the window without the loop.
+#pragma once
+#include <windows.h>
+
+// Registers the class, creates and shows the window, runs the message loop. Returns the quit
+// message's wParam, or 0 when the class cannot be registered ("Base Class problem").
+int runMainWindow(HINSTANCE instance, int showCommand);
+
+// The common controls the window and the dialog use (tabs, bars, up-down).
+void initCommonControls();
+// Registers the window class "winwkb"; 0, or 1 when it cannot be registered.
+int registerMainClass(HINSTANCE instance);
+// Creates the main window, records its handle, shows it; NULL when it cannot be made.
+HWND createMainWindow(HINSTANCE instance, int showCommand);
+
+// Message handlers of the main window (window_create.cpp, window_layout.cpp, main_window.cpp).
+LRESULT MainWnd_OnCreate(HWND hwnd);
+void MainWnd_OnSize(HWND hwnd);
+void MainWnd_OnNotify(HWND hwnd, NMHDR* header);
+void MainWnd_OnNcDestroy();
+// The tab-change refresh: both tab selections into the state, then notes, slot and status line.
+void MainWnd_OnTabChange();

@@ -1,0 +1,11 @@
+// The toolbar: its ten buttons with their images and tooltips in one table, the image list
+// loaded from bitmaps 601 to 610, and the tooltip lookup by command id.
+#pragma once
+#include <windows.h>
+
+// Creates the image list (mainUi.images) in image order; a missing image writes its line.
+void loadToolbarImages();
+// Creates the toolbar on the main window and adds the ten buttons (mainUi.toolbar).
+void createToolbar(HWND owner);
+// The tooltip text of a button's command id, NULL for a button without one.
+const char* toolbarTooltip(int commandId);

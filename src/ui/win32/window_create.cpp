@@ -1,0 +1,129 @@
+// WM_CREATE of the main window, step by step: status bar and UI font, text height and fonts,
+// the teacher-mode menu, toolbar, day and period tabs, notes editor, slot line, the start-up
+// message, then the first selection and refreshes.
+#include <windows.h>
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include "app/diary_state.h"
+#include "app/startup.h"
+#include "diary/notes.h"
+#include "diary/notify.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+#include "ui/win32/frontend_win32.h"
+#include "ui/win32/main_window.h"
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/toolbar.h"
+#include "ui/win32/window_handles.h"
+
+#define TAB_CHILD_STYLE (WS_CHILD | WS_VISIBLE | WS_BORDER)
+
+static void createStatusBar(HWND hwnd) {
+    mainUi.status = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                    hwnd, (HMENU)(INT_PTR)IDC_STATUSBAR, mainUi.instance, NULL);
+    // Visual styles ignore SB_SETBKCOLOR; theme names that match nothing turn them off here
+    // alone, so the bar shows the week's colour (empty names leave Wine's theme on).
+    SetWindowTheme(mainUi.status, L" ", L" ");
+    mainUi.uiFont = (HFONT)SendMessageA(mainUi.status, WM_GETFONT, 0, 0);
+    if (mainUi.uiFont == NULL) mainUi.uiFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(hwnd, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+}
+
+static void measureTextHeight() {
+    HDC dc = GetDC(NULL);
+    HGDIOBJ old = SelectObject(dc, mainUi.uiFont);
+    TEXTMETRICA metrics;
+    if (GetTextMetricsA(dc, &metrics)) mainUi.textHeight = (int)metrics.tmHeight;
+    else win32MessageBox(NULL, " GetTextMetrics Failed ", "", MB_ICONERROR);
+    SelectObject(dc, old);
+    ReleaseDC(NULL, dc);
+}
+
+static HFONT makeFont(int weight, const char* face) {
+    return CreateFontA(mainUi.textHeight, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, face);
+}
+
+// In teacher mode the second timetable field is a class, and the switch cannot be undone.
+static void applyTeacherMenu(HWND hwnd) {
+    if (!diaryState.teacherMode) return;
+    HMENU menu = GetMenu(hwnd);
+    char text[64] = "";
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = text;
+    item.cch = sizeof text;
+    GetMenuItemInfoA(menu, CMD_TEACHER_SELECT, FALSE, &item);
+    item.dwTypeData = (LPSTR) "Class";
+    SetMenuItemInfoA(menu, CMD_TEACHER_SELECT, FALSE, &item);
+    RemoveMenu(menu, CMD_TEACHER_MODE, MF_BYCOMMAND);
+}
+
+// Inserts the names at index 0 from the last to the first, so they read in order.
+static void fillTabs(HWND tabs, const char* const* names, int count) {
+    for (int i = count - 1; i >= 0; i--) {
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        item.iImage = -1;
+        item.pszText = (LPSTR)names[i];
+        SendMessageA(tabs, TCM_INSERTITEMA, 0, (LPARAM)&item);
+    }
+}
+
+// The period tabs are a child of the day tabs: their notifications reach the main window
+// only when the day tabs pass them on.
+static LRESULT CALLBACK DayTabsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_NOTIFY && lParam && ((NMHDR*)lParam)->hwndFrom == mainUi.periodTabs)
+        return SendMessageA(GetParent(hwnd), WM_NOTIFY, wParam, lParam);
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+static HWND createTabs(HWND parent, const char* text, int x, int y, int w, int h) {
+    HWND tabs = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TABCONTROLA, text, TAB_CHILD_STYLE, x, y, w, h, parent, NULL,
+                                mainUi.instance, NULL);
+    SendMessageA(tabs, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+    return tabs;
+}
+
+static void createTabsAndEditors(HWND hwnd) {
+    mainUi.dayTabs = createTabs(hwnd, "my_tab1", 10, 44, 680, 350);
+    fillTabs(mainUi.dayTabs, dayNames + 1, 6);
+    SetWindowSubclass(mainUi.dayTabs, DayTabsProc, 1, 0);
+    mainUi.periodTabs = createTabs(mainUi.dayTabs, "my_tab2", 0, 25, 700, 310);
+    fillTabs(mainUi.periodTabs, periodNames, 10);
+
+    mainUi.notes = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "",
+                                   TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE, 5, 60, 680, 250,
+                                   mainUi.periodTabs, NULL, mainUi.instance, NULL);
+    mainUi.notesFont = makeFont(0, "courier");
+    SendMessageA(mainUi.notes, WM_SETFONT, (WPARAM)mainUi.notesFont, TRUE);
+
+    mainUi.slotLine = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFTNOWORDWRAP, 10,
+                                      35, 675, 25, mainUi.periodTabs, NULL, mainUi.instance, NULL);
+    SendMessageA(mainUi.slotLine, WM_SETFONT, (WPARAM)mainUi.slotFont, TRUE);
+}
+
+static void showStartupMessage() {
+    char text[1024];
+    composeStartupMessage(text, sizeof text);
+    notify(text, NOTIFY_INTRO);
+}
+
+LRESULT MainWnd_OnCreate(HWND hwnd) {
+    createStatusBar(hwnd);
+    measureTextHeight();
+    mainUi.slotFont = makeFont(700, "Arial");
+    applyTeacherMenu(hwnd);
+    loadToolbarImages();
+    createToolbar(hwnd);
+    createTabsAndEditors(hwnd);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    showStartupMessage();
+    SendMessageA(mainUi.dayTabs, TCM_SETCURSEL, (WPARAM)(diaryState.selectedDay - 1), 0);
+    SendMessageA(mainUi.periodTabs, TCM_SETCURSEL, 0, 0);
+    refreshStatusLine();
+    refreshSlotLine();
+    loadNotes();
+    return 0;
+}

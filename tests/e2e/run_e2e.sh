@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# End-to-end check of the real program: starts winwkb.exe under Wine (and Xvfb when there is no
+# display) in an empty folder, lets the driver use it as a person would, saves a screenshot,
+# quits it, and checks the files it wrote in its data folder.
+# Usage: tests/e2e/run_e2e.sh BUILD_DIR WINWKB_EXE DRIVER_EXE
+set -u
+if [ $# -ne 3 ]; then echo "usage: $0 BUILD_DIR WINWKB_EXE DRIVER_EXE" >&2; exit 2; fi
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
+
+build=$(cd "$1" && pwd)
+program=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+driver=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+source=$(cd "$(dirname "$0")/../.." && pwd)
+wine_run="$source/scripts/wine-run"
+export WKB_BUILD_DIR="$build"
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+work="$build/e2e-work"
+artefacts="$build/artefacts"
+rm -rf "$work"
+mkdir -p "$work" "$artefacts"
+
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+
+# Set the prefix up once before two programs share it.
+"$wine_run" cmd /c exit >/dev/null 2>&1
+# The title bar's buttons and the dialog font come from Wine's own fonts.
+for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+  [ -f "/usr/share/wine/fonts/$font" ] && cp -n "/usr/share/wine/fonts/$font" "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+done
+
+cd "$work"
+timeout 300 "$wine_run" "$program" >"$artefacts/e2e_program.log" 2>&1 &
+program_pid=$!
+
+timeout 180 "$wine_run" "$driver" drive >"$artefacts/e2e_driver.log" 2>&1
+drive_status=$?
+tr -d '\r' <"$artefacts/e2e_driver.log"
+check "the driver used the window" [ $drive_status -eq 0 ]
+import -window root "$artefacts/e2e_window.png" && echo "screenshot: $artefacts/e2e_window.png"
+
+timeout 60 "$wine_run" "$driver" quit >>"$artefacts/e2e_driver.log" 2>&1
+check "quit closed the window" [ $? -eq 0 ]
+wait $program_pid
+check "the program ended with exit code 0" [ $? -eq 0 ]
+
+week=$(tr -d '\r' <"$artefacts/e2e_driver.log" | sed -n 's/^week=\([0-9]*\)$/\1/p' | head -1)
+data="$work/wkb_db"
+# has FILE LINE: FILE holds LINE as a whole line ended by CR LF.
+has() { grep -qaxF -- "$2"$'\r' "$data/$1"; }
+check "the data folder was made in the working folder" [ -d "$data" ]
+check "wkb_txt.data holds the note under W${week}D1P2, CR LF" has wkb_txt.data "W${week}D1P2=Homework: page 12 |Learn the poem"
+check "wkb_hd.data holds the course of Monday, Period 3" has wkb_hd.data "D1P2C=Math"
+check "hdvalues.dat lists the added course" has hdvalues.dat "[C]Math"
+check "weeks.dat gives week ${week} the colour 1" has weeks.dat "${week}=1"
+
+if [ $failures -ne 0 ]; then echo "$failures failed"; exit 1; fi
+echo "end-to-end check passed"

@@ -1,0 +1,123 @@
+// The window tests' fixture: temp base folder as current directory, fixed clock, recorded
+// boxes and beeps, start-up and the main window as the program makes them.
+#include "ui_fixture.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "app/diary_state.h"
+#include "app/startup.h"
+#include "diary/search.h"
+#include "platform/faults.h"
+#include "platform/platform.h"
+#include "ui/win32/frontend_win32.h"
+#include "ui/win32/input_dialog.h"
+#include "ui/win32/main_window.h"
+
+static time_t noonOf(int year, int month, int day) {
+    struct tm t = {};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = 12;
+    t.tm_isdst = -1;
+    return mktime(&t);
+}
+
+void UiTest::SetUp() {
+    static bool registered = false;
+    if (!registered) {
+        initCommonControls();
+        registered = registerMainClass(GetModuleHandleA(NULL)) == 0;
+    }
+    resetDiaryState();
+    faultReset();
+    frontShowRealBoxes(0);
+    frontClearBoxes();
+    frontClearTrace();
+    inputDialogForceFailure(0);
+    platformRecordBeeps(1);
+    platformRecordLaunches(1);
+    platformSetNow(noonOf(2026, 4, 15));
+    GetCurrentDirectoryA(sizeof startDirectory, startDirectory);
+    SetCurrentDirectoryA(base.path().c_str());
+}
+
+void UiTest::TearDown() {
+    if (window && IsWindow(window)) DestroyWindow(window);
+    pumpMessages();
+    closeSearchFile();
+    frontClearBoxes();
+    inputDialogForceFailure(0);
+    platformSetNow(0);
+    SetCurrentDirectoryA(startDirectory);
+    resetDiaryState();
+}
+
+void UiTest::open(bool teacherMode) {
+    startUp();
+    if (teacherMode) diaryState.teacherMode = 1;
+    window = createMainWindow(GetModuleHandleA(NULL), SW_SHOWNORMAL);
+    ASSERT_NE(window, (HWND)NULL);
+    pumpMessages();
+    frontClearBoxes();
+    frontClearTrace();
+}
+
+void UiTest::command(int id) {
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    pumpMessages();
+}
+
+std::string UiTest::dataBytes(const std::string& name) const {
+    return readBytes(base.file("wkb_db\\" + name));
+}
+
+void UiTest::writeData(const std::string& name, const std::string& text) const {
+    writeBytes(base.file("wkb_db\\" + name), crlf(text));
+}
+
+void pumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string windowText(HWND hwnd) {
+    char text[1024] = "";
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+std::string className(HWND hwnd) {
+    char name[128] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+RECT childRect(HWND child) {
+    RECT r = {};
+    GetWindowRect(child, &r);
+    MapWindowPoints(NULL, GetParent(child), (POINT*)&r, 2);
+    return r;
+}
+
+std::string chooserItems(HWND chooser) {
+    std::string out;
+    int count = (int)SendMessageA(chooser, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < count; i++) {
+        char text[300] = "";
+        SendMessageA(chooser, CB_GETLBTEXT, i, (LPARAM)text);
+        out += (i ? "," : "") + std::string(text);
+    }
+    return out;
+}
+
+int findBox(const char* title) {
+    for (int i = 0; i < frontBoxCount(); i++)
+        if (strcmp(frontBoxTitle(i), title) == 0) return i;
+    return -1;
+}
