@@ -1,7 +1,7 @@
 # The two commands of the README, and a few more for developers.
 #   make run   installs what is missing, builds, and starts the diary (under Wine on Linux)
 #   make test  installs what is missing, builds both builds, and runs every test
-.PHONY: run test setup native windows test-native test-windows clean
+.PHONY: run test setup native windows test-native test-windows fuzz bench clean
 
 RUN_DIR ?= $(CURDIR)/diary-data
 
@@ -28,6 +28,14 @@ test-windows: windows
 
 test: setup
 	@scripts/run-tests
+
+# Long fuzzing runs (FUZZ_SECONDS per target); not part of make test, which runs short ones.
+fuzz: setup
+	@scripts/fuzz
+
+# The benchmarks over a full store; not part of make test (CI never fails on a time).
+bench: setup
+	@scripts/bench
 
 clean:
 	rm -rf build

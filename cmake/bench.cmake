@@ -1,0 +1,1 @@
+# Benchmark build: the core, optimised and without sanitizers, and the benchmarks of bench/.
