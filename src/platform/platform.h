@@ -43,7 +43,8 @@ void platformBeep(unsigned hertz, unsigned milliseconds);
 // The current time; tests can set it (platformSetNow) so that "today" is any day.
 time_t platformNow();
 
-// Executable associated with "http" (verb "open") into out; 0, or 1 when none is registered.
+// The executable registered for "http" (verb "open") into out, as registered (it may be a
+// quoted command line); 0, or 1 when none is registered.
 int platformFindBrowser(char* out, int size);
 // Starts program with params (verb "open", shown normally); 0 when the launch was handed over.
 int platformLaunch(const char* program, const char* params);

@@ -129,17 +129,8 @@ int platformFindBrowser(char* out, int size) {
     DWORD len = sizeof text;
     HRESULT hr = AssocQueryStringA(0, ASSOCSTR_EXECUTABLE, "http", "open", text, &len);
     if (FAILED(hr)) return 1;
-    // A quoted path with arguments after it: keep what stands between the quotes.
-    if (text[0] == '"') {
-        const char* start = text + 1;
-        const char* end = strchr(start, '"');
-        size_t n = end ? (size_t)(end - start) : strlen(start);
-        if (n >= (size_t)size) n = (size_t)size - 1;
-        memcpy(out, start, n);
-        out[n] = '\0';
-    } else {
-        copyText(out, (size_t)size, text);
-    }
+    // The text as registered; the caller takes the program out of a quoted command line.
+    copyText(out, (size_t)size, text);
     return 0;
 }
 
