@@ -24,3 +24,12 @@ set_tests_properties(native_unit_tests PROPERTIES ENVIRONMENT
 add_test(NAME native_page_screenshots COMMAND ${CMAKE_SOURCE_DIR}/scripts/render-pages ${CMAKE_BINARY_DIR})
 set_tests_properties(native_page_screenshots PROPERTIES DEPENDS native_unit_tests TIMEOUT 600
   ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;WKB_ARTEFACTS=${CMAKE_BINARY_DIR}/artefacts")
+
+# --- Hardening: the program that the crash test kills while it saves ----------------------
+add_executable(wkb_crash_child ${CMAKE_SOURCE_DIR}/tests/crash/crash_child.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/recording_frontend.cpp)
+target_include_directories(wkb_crash_child PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(wkb_crash_child PRIVATE wkbcore)
+add_dependencies(wkb_tests wkb_crash_child)
+target_compile_definitions(wkb_tests PRIVATE WKB_CRASH_CHILD="$<TARGET_FILE:wkb_crash_child>")
+# --- end of the hardening block -------------------------------------------------------------

@@ -1,5 +1,6 @@
 // Start-up, before any window exists: base folder, store preparation, the day table, the day
-// and week to show (a Sunday shows the Saturday before), and the options.
+// and week to show (a Sunday shows the Saturday before), and the options. A second copy of
+// the program on the same data folder ends before it touches a file.
 // Offers startUp and composeStartupMessage.
 #include "app/startup.h"
 
@@ -7,6 +8,7 @@
 #include "calendar/day_table.h"
 #include "diary/notify.h"
 #include "platform/bounded_text.h"
+#include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/settings.h"
 #include "storage/store_prep.h"
@@ -37,8 +39,13 @@ static void chooseShownDay() {
     diaryState.selectedWeek = week;
 }
 
-void startUp() {
+int startUp() {
     determineBaseFolder();
+    // Two copies on one data folder would each save over the other's notes.
+    if (platformClaimDataFolder(dataFilePath("")) == 1) {
+        notify(SECOND_COPY_TEXT, NOTIFY_INFO);
+        return 1;
+    }
     readVersionMajor();
     diaryState.storeStatus = prepareStore();
     buildDayTable();
@@ -46,6 +53,7 @@ void startUp() {
     diaryState.webReachable = 0;
     locateSelectedDay();
     loadOptions();
+    return 0;
 }
 
 static const char* storeLine(int status) {

@@ -18,7 +18,7 @@ static int pageWidth = 4960, pageHeight = 7016;
 static int failAt[PRINT_FAULT_COUNT];
 static int calls[PRINT_FAULT_COUNT];
 // Names of the objects handed out; a PrintObject is its index + 1.
-static char objectNames[OBJECTS][16];
+static char objectNames[OBJECTS][24];
 static int objectCount, brushCount, fontCount;
 
 static void record(const char* format, ...) __attribute__((format(printf, 1, 2)));

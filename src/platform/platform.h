@@ -37,6 +37,12 @@ int platformFlush(FILE* f);
 // Closes a file; 0 when everything written reached the file.
 int platformClose(FILE* f);
 
+// Claims the data folder for this run, so that a second copy of the program started on the
+// same folder can tell. 0 claimed (again, by the same process), 1 another running copy holds it,
+// 2 it cannot be checked here (go on). The claim ends with the process, also on a crash; no
+// file is made in the data folder.
+int platformClaimDataFolder(const char* dataFolder);
+
 // One beep of the given frequency and length.
 void platformBeep(unsigned hertz, unsigned milliseconds);
 

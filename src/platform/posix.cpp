@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -49,11 +50,16 @@ int platformMakeFolder(const char* path) {
     return mkdir(path, 0777) == 0 ? 0 : 1;
 }
 
+// The copy is written beside its target and renamed over it when whole: a full disk or a
+// crash never leaves a cut copy in place of the file it was to replace.
 int platformCopyFile(const char* from, const char* to) {
     if (faultHit(FAULT_COPY)) return 1;
+    char temp[1024];
+    int len = snprintf(temp, sizeof temp, "%s.copy", to);
+    if (len < 0 || len >= (int)sizeof temp) return 1;
     FILE* in = fopen(from, "rb");
     if (in == NULL) return 1;
-    FILE* out = fopen(to, "wb");
+    FILE* out = fopen(temp, "wb");
     if (out == NULL) {
         fclose(in);
         return 1;
@@ -69,7 +75,10 @@ int platformCopyFile(const char* from, const char* to) {
     }
     if (ferror(in)) bad = 1;
     fclose(in);
+    if (fflush(out) != 0 || fsync(fileno(out)) != 0) bad = 1;
     if (fclose(out) != 0) bad = 1;
+    if (!bad && rename(temp, to) != 0) bad = 1;
+    if (bad) unlink(temp);
     return bad;
 }
 
@@ -209,4 +218,35 @@ int platformProbeTcp(const char* host, int port) {
     close(fd);
     freeaddrinfo(res);
     return ok ? 0 : 2;
+}
+
+// The claim is a lock on the folder that holds the data folder: it exists before the store
+// does, and the lock goes with the process, however it ends.
+static int claimFd = -1;
+static pid_t claimPid;
+static char claimPath[260];
+
+int platformClaimDataFolder(const char* dataFolder) {
+    char parent[sizeof claimPath];
+    copyText(parent, sizeof parent, dataFolder);
+    size_t n = strlen(parent);
+    while (n > 1 && parent[n - 1] == '/') parent[--n] = '\0';
+    char* slash = strrchr(parent, '/');
+    if (n == 0 || n + 1 >= sizeof parent || slash == NULL) return 2;
+    if (slash == parent) slash[1] = '\0';
+    else *slash = '\0';
+    if (claimFd >= 0 && claimPid == getpid() && strcmp(claimPath, parent) == 0) return 0;
+    if (claimFd >= 0 && claimPid == getpid()) close(claimFd);
+    claimFd = -1;
+    int fd = open(parent, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return 2;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        int busy = errno == EWOULDBLOCK;
+        close(fd);
+        return busy ? 1 : 2;
+    }
+    claimFd = fd;
+    claimPid = getpid();
+    copyText(claimPath, sizeof claimPath, parent);
+    return 0;
 }

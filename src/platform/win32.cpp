@@ -53,9 +53,22 @@ int platformMakeFolder(const char* path) {
     return CreateDirectoryA(path, NULL) ? 0 : 1;
 }
 
+// The copy is made beside its target and moved over it when whole: a full disk never leaves
+// a cut copy in place of the file it was to replace.
 int platformCopyFile(const char* from, const char* to) {
     if (faultHit(FAULT_COPY)) return 1;
-    return CopyFileA(from, to, FALSE) ? 0 : 1;
+    char temp[MAX_PATH + 16];
+    int len = snprintf(temp, sizeof temp, "%s.copy", to);
+    if (len < 0 || len >= (int)sizeof temp) return 1;
+    if (!CopyFileA(from, temp, FALSE)) {
+        DeleteFileA(temp);
+        return 1;
+    }
+    if (!MoveFileExA(temp, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp);
+        return 1;
+    }
+    return 0;
 }
 
 int platformReplaceFile(const char* from, const char* to) {
@@ -186,4 +199,31 @@ int platformProbeTcp(const char* host, int port) {
     closesocket(s);
     WSACleanup();
     return ok ? 0 : 2;
+}
+
+// The claim is a named mutex whose name comes from the data folder's path (letter case does
+// not matter on Windows); Windows drops it when the process ends, however it ends.
+static HANDLE claimMutex;
+static char claimName[64];
+
+int platformClaimDataFolder(const char* dataFolder) {
+    if (dataFolder[0] == '\0') return 2;
+    unsigned long long hash = 1469598103934665603ULL;
+    for (const char* p = dataFolder; *p != '\0'; p++) {
+        char c = *p == '/' ? '\\' : (char)(ULONG_PTR)CharUpperA((LPSTR)(ULONG_PTR)(unsigned char)*p);
+        hash = (hash ^ (unsigned char)c) * 1099511628211ULL;
+    }
+    char name[sizeof claimName];
+    snprintf(name, sizeof name, "wkb_db-%016llx", hash);
+    if (claimMutex != NULL && strcmp(name, claimName) == 0) return 0;
+    HANDLE m = CreateMutexA(NULL, FALSE, name);
+    if (m == NULL) return 2;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(m);
+        return 1;
+    }
+    if (claimMutex != NULL) CloseHandle(claimMutex);
+    claimMutex = m;
+    copyText(claimName, sizeof claimName, name);
+    return 0;
 }

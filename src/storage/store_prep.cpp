@@ -81,24 +81,29 @@ static int createNewStore() {
 // A data folder whose settings file holds no version is set up anew.
 static int setUpAgain() {
     int settingsOk = createSettingsFile() == 0;
-    if (settingsOk) writeSetting("teacher", "no");
+    // A settings file left without its teacher line is a failure the start-up message shows.
+    int teacherOk = settingsOk && writeSetting("teacher", "no") != 0;
     int timetableOk = emptyTable(TIMETABLE_TABLE) == 0;
     int notesOk = settingsOk && timetableOk && emptyTable(NOTES_TABLE) == 0;
     ensureWeeksFile();
-    return notesOk ? STORE_UPGRADED : STORE_FAILED;
+    return notesOk && teacherOk ? STORE_UPGRADED : STORE_FAILED;
 }
 
 static int upgrade(int oldMajor) {
-    writeSetting("version", CURRENT_VERSION);
+    // Without the new version on disk the next start would upgrade (and empty) again.
+    if (writeSetting("version", CURRENT_VERSION) == 0) {
+        ensureWeeksFile();
+        return STORE_FAILED;
+    }
     if (oldMajor == 0 || oldMajor == 1) {
         if (emptyTable(TIMETABLE_TABLE) != 0 || emptyTable(NOTES_TABLE) != 0) {
             ensureWeeksFile();
             return STORE_FAILED;
         }
     }
-    writeSetting("teacher", "no");
+    int teacherOk = writeSetting("teacher", "no") != 0;
     ensureWeeksFile();
-    return STORE_UPGRADED;
+    return teacherOk ? STORE_UPGRADED : STORE_FAILED;
 }
 
 int prepareStore() {

@@ -1,0 +1,75 @@
+// The program that the crash test kills: it starts the diary on a base folder and then saves
+// notes, timetable values and week colours in a loop through the diary's own functions. Before
+// each save it writes "B <file> <key> <value>" to fd 3 and "E" after it, so the killer knows
+// what was on the way. Usage: wkb_crash_child <base folder> <first sequence number>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/diary_state.h"
+#include "app/startup.h"
+#include "diary/actions.h"
+#include "diary/notes.h"
+#include "diary/slot.h"
+#include "platform/bounded_text.h"
+#include "storage/week_colours.h"
+#include "support/recording_frontend.h"
+
+static void tell(const char* line) {
+    size_t n = strlen(line);
+    if (write(3, line, n) != (ssize_t)n) _exit(3);
+}
+
+static void saveOne(long seq) {
+    char line[700], value[64];
+    diaryState.selectedWeek = 1 + (int)(seq % 5);
+    diaryState.selectedDay = 1 + (int)(seq % 3);
+    diaryState.selectedPeriod = (int)(seq % 4);
+    readSelectedWeekColour();
+    switch (seq % 3) {
+        case 0: {
+            snprintf(value, sizeof value, "note %ld", seq);
+            snprintf(line, sizeof line, "B wkb_txt W%dD%dP%d %s\n", diaryState.selectedWeek, diaryState.selectedDay,
+                     diaryState.selectedPeriod, value);
+            tell(line);
+            frontLog.notes = value;
+            saveNotes();
+            break;
+        }
+        case 1: {
+            char key[64];
+            diaryState.action = ACTION_SELECT_COURSE;
+            pendingSlotKey(key, sizeof key);
+            snprintf(value, sizeof value, "course %ld", seq);
+            snprintf(line, sizeof line, "B wkb_hd %s %s\n", key, value);
+            tell(line);
+            copyText(inputText, sizeof inputText, value);
+            commitInput();
+            break;
+        }
+        default: {
+            int colour = (int)((seq / 3) % 5);
+            snprintf(line, sizeof line, "B weeks %d %d\n", diaryState.selectedWeek, colour);
+            tell(line);
+            setWeekColour(colour);
+            break;
+        }
+    }
+    // A save that reported a failure would be a fault of its own: the killer sees it here.
+    tell(frontCalls("box|").empty() ? "E\n" : "F\n");
+    frontLog.calls.clear();
+}
+
+int main(int argc, char** argv) {
+    if (argc < 3 || chdir(argv[1]) != 0) return 2;
+    long seq = atol(argv[2]);
+    resetFrontLog();
+    char line[64];
+    int rc = startUp();
+    snprintf(line, sizeof line, "S %d %d\n", rc, diaryState.storeStatus);
+    tell(line);
+    frontLog.calls.clear();
+    for (;; seq++) saveOne(seq);
+}

@@ -1,0 +1,185 @@
+// Kills a saving diary (the wkb_crash_child program) with SIGKILL at random moments and checks
+// after each kill that every data file parses, that every value is the one before or after the
+// interrupted save, and that the next start-up finds the store current. WKB_CRASH_KILLS sets
+// the number of kills (200 by default), WKB_CRASH_SEED the random seed.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "support/temp_folder.h"
+
+#ifdef WKB_CRASH_CHILD
+
+namespace {
+
+using Values = std::map<std::string, std::string>;  // "<file> <key>" -> value
+
+struct ChildRun {
+    std::string startLine;  // "S <startUp result> <storeStatus>"
+    std::string pending;    // "<file> <key>" of a save under way at the kill, "" if none
+    std::string pendingValue;
+    long saves = 0;         // saves begun
+    int failures = 0;       // saves that showed an error box
+};
+
+std::string readAll(int fd) {
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0) out.append(buf, (size_t)n);
+    return out;
+}
+
+// Starts the child, kills it delayMs after its start-up reported, and reads what it said.
+ChildRun killOnce(const std::string& base, long seq, int delayUs, Values& committed) {
+    int fds[2];
+    ChildRun run;
+    if (pipe(fds) != 0) return run;
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fds[1], 3);
+        if (fds[0] != 3) close(fds[0]);
+        if (fds[1] != 3) close(fds[1]);
+        std::string seqText = std::to_string(seq);
+        execl(WKB_CRASH_CHILD, WKB_CRASH_CHILD, base.c_str(), seqText.c_str(), (char*)NULL);
+        _exit(127);
+    }
+    close(fds[1]);
+    // Wait for the start-up line, so that the delay falls among the saves.
+    std::string text;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') text += c;
+    run.startLine = text;
+    usleep((useconds_t)delayUs);
+    kill(pid, SIGKILL);
+    waitpid(pid, NULL, 0);
+    std::istringstream lines(readAll(fds[0]));
+    close(fds[0]);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.size() > 2 && line[0] == 'B') {
+            std::istringstream parts(line.substr(2));
+            std::string file, key;
+            parts >> file >> key;
+            run.pending = file + " " + key;
+            std::getline(parts >> std::ws, run.pendingValue);
+            run.saves++;
+        } else if ((line == "E" || line == "F") && !run.pending.empty()) {
+            committed[run.pending] = run.pendingValue;
+            if (line == "F") run.failures++;
+            run.pending.clear();
+        }
+    }
+    return run;
+}
+
+// Splits a data file into its lines; "" when it does not parse (a line without "=", a torn
+// last line), else "ok".
+std::string parseLines(const std::string& bytes, size_t skipHeaderLines, Values& out, const std::string& file,
+                       bool lastWins) {
+    size_t pos = 0, lineNo = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find("\r\n", pos);
+        if (end == std::string::npos) return file + ": torn last line";
+        std::string line = bytes.substr(pos, end - pos);
+        pos = end + 2;
+        if (lineNo++ < skipHeaderLines) {
+            if (line.empty() || line[0] != '#') return file + ": header lost";
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (eq == std::string::npos || line.find_first_of("\r\n") != std::string::npos)
+            return file + ": line without a key: " + line;
+        std::string name = file + " " + line.substr(0, eq);
+        if (lastWins || !out.count(name)) out[name] = line.substr(eq + 1);
+    }
+    return "";
+}
+
+// Reads every data file; returns a problem, or "" with the values in out.
+std::string readStore(const std::string& base, Values& out) {
+    std::string folder = base + "/wkb_db/";
+    struct File { const char* name; const char* tag; size_t header; bool lastWins; };
+    const File files[] = {{"wkb_txt.data", "wkb_txt", 0, false},
+                          {"wkb_hd.data", "wkb_hd", 0, false},
+                          {"weeks.dat", "weeks", 1, true},
+                          {".wkb.rc", "settings", 3, false}};
+    for (const File& f : files) {
+        std::string path = folder + f.name;
+        if (!fileExists(path)) return std::string(f.name) + " is missing";
+        std::string problem = parseLines(readBytes(path), f.header, out, f.tag, f.lastWins);
+        if (!problem.empty()) return problem;
+    }
+    if (out["settings version"] != "wkb_v2.5.0") return "the settings lost their version";
+    return "";
+}
+
+int envNumber(const char* name, int fallback) {
+    const char* v = getenv(name);
+    return v != NULL && atoi(v) > 0 ? atoi(v) : fallback;
+}
+
+}  // namespace
+
+TEST(CrashKillTest, KilledSavesLeaveEveryValueBeforeOrAfterAndAStoreThatStartsClean) {
+    int kills = envNumber("WKB_CRASH_KILLS", 200);
+    unsigned seed = (unsigned)envNumber("WKB_CRASH_SEED", (int)time(NULL));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayUs(0, 20000);
+    TempFolder base;
+    Values committed;
+    long seq = 0, saves = 0;
+    int duringSave = 0, failures = 0, problems = 0;
+    for (int k = 0; k <= kills && problems < 5; k++) {
+        ChildRun run = killOnce(base.path(), seq, k == kills ? 0 : delayUs(random), committed);
+        // Only the very first start makes the store; every later one must find it current.
+        std::string expected = k == 0 ? "S 0 1" : "S 0 0";
+        if (run.startLine != expected) {
+            ADD_FAILURE() << "kill " << k << " (seed " << seed << "): start-up said [" << run.startLine << "]";
+            problems++;
+        }
+        if (k == kills) break;
+        seq += run.saves;
+        saves += run.saves;
+        failures += run.failures;
+        Values disk;
+        std::string problem = readStore(base.path(), disk);
+        if (problem.empty()) {
+            for (const auto& entry : committed) {
+                if (entry.first == run.pending) continue;
+                const std::string& got = disk[entry.first];
+                if (got == entry.second) continue;
+                problem = entry.first + " is [" + got + "], saved was [" + entry.second + "]";
+            }
+            if (!run.pending.empty()) {
+                duringSave++;
+                const std::string& got = disk[run.pending];
+                // The save under way either landed whole or not at all.
+                if (got == run.pendingValue) committed[run.pending] = got;
+                else if (committed.count(run.pending) ? got != committed[run.pending] : !got.empty())
+                    problem = run.pending + " is [" + got + "] after a kill while saving [" + run.pendingValue + "]";
+            }
+        }
+        if (!problem.empty()) {
+            ADD_FAILURE() << "kill " << k << " (seed " << seed << "): " << problem;
+            problems++;
+        }
+    }
+    EXPECT_EQ(0, failures) << "saves reported a failure on a healthy disk";
+    EXPECT_GT(saves, (long)kills) << "the child saved too little to be killed while saving";
+    RecordProperty("kills", kills);
+    RecordProperty("kills_during_a_save", duringSave);
+    printf("crash test: %d kills (seed %u), %d during a save, %ld saves checked\n", kills, seed, duringSave, saves);
+}
+
+#endif

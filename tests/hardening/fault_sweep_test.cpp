@@ -1,0 +1,199 @@
+// Every operation that writes a file, run once for each of its file steps made to fail: a clean
+// run counts the calls of each fault kind, then each call fails in turn from the same starting
+// files. After each run every file must be its old or its new version, a run that did not give
+// the clean result must report failure, and where there is a user an error box must tell them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/diary_state.h"
+#include "diary/actions.h"
+#include "hardening/hardening_support.h"
+#include "output/day_list.h"
+#include "output/pages.h"
+#include "platform/faults.h"
+#include "platform/platform.h"
+#include "storage/settings.h"
+#include "storage/store_prep.h"
+#include "storage/table_store.h"
+#include "storage/value_lists.h"
+#include "storage/week_colours.h"
+#include "support/diary_fixture.h"
+
+class FaultSweepTest;
+
+struct SweepCase {
+    const char* name;
+    void (*arrange)(FaultSweepTest& t);
+    int (*act)();        // 1 when the operation itself reports failure
+    bool hasUser;        // a failure must show an error box
+    bool prep;           // store preparation: tables it empties must survive in ".bak" copies
+    const char* midName = nullptr;    // a file that a failed run may leave between two versions,
+    const char* midPrefix = nullptr;  // as long as it still begins with this text
+};
+
+// Store preparation may go on without the ".tmp" folder or a weeks file that was missing: both
+// are made again when needed, and nothing is lost.
+static const char* const kFaultNames[FAULT_OP_COUNT] = {"open for writing", "write", "flush", "close",
+                                                        "rename",           "copy",  "make folder", "delete"};
+
+static Snapshot tolerated(Snapshot expected, const Snapshot& got, const Snapshot& before) {
+    for (const char* name : {"wkb_db/.tmp", "wkb_db/weeks.dat"})
+        if (!got.count(name) && !before.count(name)) expected.erase(name);
+    return expected;
+}
+
+// The next call to fail. The many writes of a long page all take one path, so past the first
+// ones every few are tried, and the last; WKB_SWEEP_FULL=1 tries every call.
+static int nextCall(int n, int count) {
+    static const bool full = getenv("WKB_SWEEP_FULL") != NULL;
+    if (full || count <= 64 || n < 16 || n == count) return n + 1;
+    int stride = count / 48;
+    return n + stride < count ? n + stride : count;
+}
+
+struct Outcome {
+    int failed;
+    int errorBoxes;
+    bool launched;
+    Snapshot files;
+};
+
+class FaultSweepTest : public DiaryTest {
+public:
+    using DiaryTest::data;
+    void fullStore() { writeFullStore(base.path()); }
+    void fullStoreShowingWeek3() {
+        fullStore();
+        startAt(2026, 1, 15);  // a Thursday of week 3
+        diaryState.selectedPeriod = 1;
+    }
+
+protected:
+    Outcome runOnce(const SweepCase& c, int op, int nth) {
+        std::filesystem::remove_all(base.path() + WKB_SEP "wkb_db");
+        resetDiaryState();
+        c.arrange(*this);
+        resetFrontLog();
+        platformLaunch("", "");
+        faultReset();
+        if (op >= 0) faultArm((FaultOp)op, nth);
+        Outcome o;
+        o.failed = c.act();
+        for (int k = 0; k < FAULT_OP_COUNT; k++) calls[k] = faultCalls((FaultOp)k);
+        faultReset();
+        o.errorBoxes = (int)frontCalls("box|Stop|").size();
+        o.launched = platformLastLaunchProgram()[0] != '\0';
+        o.files = snapshotTree(base.path());
+        return o;
+    }
+
+    // Runs every failing step of one case; returns how many faults were injected.
+    int sweep(const SweepCase& c) {
+        Outcome clean = runOnce(c, -1, 0);
+        EXPECT_EQ(0, clean.failed) << c.name;
+        EXPECT_EQ(0, clean.errorBoxes) << c.name;
+        int counts[FAULT_OP_COUNT];
+        for (int k = 0; k < FAULT_OP_COUNT; k++) counts[k] = calls[k];
+        std::filesystem::remove_all(base.path() + WKB_SEP "wkb_db");
+        resetDiaryState();
+        c.arrange(*this);
+        Snapshot before = snapshotTree(base.path());
+        int injected = 0;
+        for (int k = 0; k < FAULT_OP_COUNT; k++) {
+            for (int n = 1; n <= counts[k]; n = nextCall(n, counts[k]), injected++) {
+                Outcome o = runOnce(c, k, n);
+                std::string where = std::string(c.name) + ", failing " + kFaultNames[k] + " call " +
+                                    std::to_string(n) + ": ";
+                Snapshot judged = o.files;
+                if (o.failed && c.midName && judged.count(c.midName) &&
+                    judged[c.midName].rfind(crlf(c.midPrefix), 0) == 0)
+                    judged[c.midName] = clean.files[c.midName];
+                std::string mixed = oldOrNew(before, clean.files, judged);
+                if (!mixed.empty()) problem(where + mixed);
+                if (c.prep && !tablesKept(before, o.files).empty())
+                    problem(where + "table lost: " + tablesKept(before, o.files));
+                bool same = o.files == (c.prep ? tolerated(clean.files, o.files, before) : clean.files);
+                if (!same && o.failed != 1) problem(where + "failure reported as success");
+                if (!same && c.hasUser && o.errorBoxes == 0) problem(where + "user not told");
+                if (o.failed && o.launched) problem(where + "a file that was not written was opened");
+            }
+        }
+        printf("  %s: %d\n", c.name, injected);
+        return injected;
+    }
+
+    void problem(const std::string& text) {
+        if (problems.size() < 40) problems.push_back(text.substr(0, 300));
+        problemCount++;
+    }
+
+    int calls[FAULT_OP_COUNT] = {};
+    std::vector<std::string> problems;
+    int problemCount = 0;
+};
+
+static int boxShown() { return frontCalls("box|Stop|").empty() ? 0 : 1; }
+static int prepared() {
+    readVersionMajor();
+    return prepareStore() == STORE_FAILED || boxShown() ? 1 : 0;
+}
+static void writeSettings(FaultSweepTest& t, const char* version) {
+    t.fullStore();
+    std::string rc = "##################################################################\n"
+                     "#        RC for WKB. Please, do not edit manually!\n"
+                     "##################################################################\n";
+    if (version[0] != '\0') rc += std::string("version=") + version + "\n";
+    writeBytes(t.data(".wkb.rc"), crlf(rc + "info=yes\nbip=yes\n"));
+}
+static const char* const kSettingsHeader = "##################################################################\n";
+static const char* const kWeeksHeader = "### Weeks colors data. Please do not edit.\n";
+
+static void store(FaultSweepTest& t) { t.fullStore(); }
+static void shown(FaultSweepTest& t) { t.fullStoreShowingWeek3(); }
+static void nothing(FaultSweepTest&) {}
+
+static const SweepCase kCases[] = {
+    {"settings write", store, [] { setBeep(0); return boxShown(); }, true, false},
+    {"settings file created anew", store, [] { return createSettingsFile(); }, false, false},
+    {"timetable set", store, [] { return tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Art") | boxShown(); }, true, false},
+    {"notes set, new key", store, [] { return tableOp(TABLE_SET, NOTES_TABLE, "W9D1P0", "new") | boxShown(); }, true, false},
+    {"notes set, no table file",
+     [](FaultSweepTest& t) { t.fullStore(); std::filesystem::remove(t.data("wkb_txt.data")); },
+     [] { return tableOp(TABLE_SET, NOTES_TABLE, "W1D1P0", "x") | boxShown(); }, true, false},
+    {"table create", store, [] { return tableOp(TABLE_CREATE, NOTES_TABLE, "", "") | boxShown(); }, true, false},
+    {"week colour set", shown, [] { return setWeekColour(4) | boxShown(); }, true, false},
+    {"week colour set, no weeks file",
+     [](FaultSweepTest& t) { t.fullStoreShowingWeek3(); std::filesystem::remove(t.data("weeks.dat")); },
+     [] { return setWeekColour(1) | boxShown(); }, true, false, "wkb_db/weeks.dat", kWeeksHeader},
+    {"value list add",
+     [](FaultSweepTest& t) { t.fullStore(); diaryState.action = ACTION_ADD_TEACHER; },
+     [] { snprintf(valueBuffer, sizeof valueBuffer, "Jones"); return addListValue() | boxShown(); }, true, false},
+    {"value list remove", store,
+     [] { snprintf(valueBuffer, sizeof valueBuffer, "Math"); return (removeListValue() ? 0 : 1) | boxShown(); }, true, false},
+    {"new store", nothing, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
+    {"store without a version", [](FaultSweepTest& t) { writeSettings(t, ""); }, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
+    {"upgrade from version 1", [](FaultSweepTest& t) { writeSettings(t, "wkb_v1.9.0"); }, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
+    {"upgrade from version 2.4", [](FaultSweepTest& t) { writeSettings(t, "wkb_v2.4.0"); }, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
+    {"day page", shown, [] { exportDayPage(); return boxShown(); }, true, false},
+    {"week grid page", shown, [] { exportWeekGridPage(); return boxShown(); }, true, false},
+    {"weeks table page", shown, [] { exportWeeksTablePage(); return boxShown(); }, true, false},
+    {"day list", shown, [] { exportDayList(); return boxShown(); }, true, false},
+};
+
+TEST_F(FaultSweepTest, EveryFailingStepOfEveryWriteLeavesOldOrNewFilesAndIsReported) {
+    int injected = 0;
+    for (const SweepCase& c : kCases) injected += sweep(c);
+    int operations = (int)(sizeof kCases / sizeof kCases[0]);
+    RecordProperty("faults_injected", injected);
+    RecordProperty("operations", operations);
+    printf("fault sweep: %d faults injected over %d operations%s\n", injected, operations,
+           getenv("WKB_SWEEP_FULL") != NULL ? " (every call)" : "");
+    EXPECT_GT(injected, 100);
+    EXPECT_EQ(0, problemCount);
+    for (const std::string& p : problems) ADD_FAILURE() << p;
+}
