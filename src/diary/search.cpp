@@ -22,6 +22,8 @@
 #define KEYWORD_MAX 127
 
 FILE* searchFile = NULL;
+// Every read of searchFile goes through this reader, which reads ahead.
+static PieceReader searchReader;
 int searchStartWeek = 1;
 int lastStartWeek = 1;
 char lastKeyword[128] = "";
@@ -40,6 +42,7 @@ void closeSearchFile() {
 
 static void rewindSearch() {
     rewind(searchFile);
+    pieceReaderStart(&searchReader, searchFile);
     atLineStart = 1;
 }
 
@@ -92,7 +95,7 @@ static int pieceHolds(const char* keyword) {
 static void skipRestOfLine() {
     char scratch[SEARCH_PIECE + 1];
     while (!atLineStart) {
-        int n = readPiece(searchFile, scratch, SEARCH_PIECE);
+        int n = pieceRead(&searchReader, scratch, SEARCH_PIECE);
         atLineStart = n < 0 || (n > 0 && scratch[n - 1] == '\n');
     }
 }
@@ -111,7 +114,7 @@ static void showHit() {
 static int findNext(const char* keyword) {
     for (;;) {
         int startsLine = atLineStart;
-        int n = readPiece(searchFile, valueBuffer, SEARCH_PIECE);
+        int n = pieceRead(&searchReader, valueBuffer, SEARCH_PIECE);
         if (n < 0) return 0;
         atLineStart = n > 0 && valueBuffer[n - 1] == '\n';
         if (startsLine) {
@@ -129,6 +132,7 @@ static int openSearchFile() {
         notify("The notes file cannot be opened for the search.", NOTIFY_ERROR);
         return 1;
     }
+    pieceReaderStart(&searchReader, searchFile);
     atLineStart = 1;
     return 0;
 }

@@ -37,23 +37,23 @@ static int lineHasKey(const char* line, const char* key) {
     return strncmp(line, key, k) == 0 && line[k] == '=';
 }
 
+// A get scans the line starts of the file for "key=" and reads only the line that has it.
+// A key with a line feed, or too long for a line's first piece, is never found.
 static int tableGet(const char* table, const char* key) {
     valueBuffer[0] = '\0';
+    char prefix[LINE_LIMIT + 1];
+    if (strchr(key, '\n') != NULL || snprintf(prefix, sizeof prefix, "%s=", key) > LINE_LIMIT) return 0;
     TablePaths p;
     tablePaths(table, &p);
     FILE* f = platformOpen(p.data, "r");
     if (f == NULL) return 0;
+    static PieceReader reader;
+    pieceReaderStart(&reader, f);
     char line[LINE_LIMIT + 1];
-    int lineStart = 1, n;
-    while ((n = readPiece(f, line, LINE_LIMIT)) > 0) {
-        // Only the first piece of a long line can hold a key.
-        if (lineStart && lineHasKey(line, key)) {
-            copyText(valueBuffer, sizeof valueBuffer, line + strlen(key) + 1);
-            size_t len = strlen(valueBuffer);
-            if (len > 0 && valueBuffer[len - 1] == '\n') valueBuffer[len - 1] = '\0';
-            break;
-        }
-        lineStart = line[n - 1] == '\n';
+    if (pieceFindLine(&reader, prefix) && pieceRead(&reader, line, LINE_LIMIT) > 0 && lineHasKey(line, key)) {
+        copyText(valueBuffer, sizeof valueBuffer, line + strlen(key) + 1);
+        size_t len = strlen(valueBuffer);
+        if (len > 0 && valueBuffer[len - 1] == '\n') valueBuffer[len - 1] = '\0';
     }
     fclose(f);
     return 0;
@@ -76,9 +76,11 @@ static void writeRecord(Rewrite* r, const char* key, const char* value) {
 
 // Copies the table into r with every record of key replaced; 1 when key was found.
 static int copyReplacing(FILE* in, Rewrite* r, const char* key, const char* value) {
+    static PieceReader reader;
+    pieceReaderStart(&reader, in);
     char line[LINE_LIMIT + 1];
     int found = 0, lineStart = 1, keep = 1, n;
-    while ((n = readPiece(in, line, LINE_LIMIT)) > 0) {
+    while ((n = pieceRead(&reader, line, LINE_LIMIT)) > 0) {
         if (lineStart) {
             keep = !lineHasKey(line, key);
             if (!keep) writeRecord(r, key, value);

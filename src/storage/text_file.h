@@ -11,9 +11,29 @@
 // characters stored (a NUL byte of the file is stored too), or -1 at the end of the file.
 int readPiece(FILE* f, char* buf, int limit);
 
+// A buffered reader that gives exactly the pieces readPiece gives, without a library call per
+// character: the tables and the search read a whole file of up to 2 MB at every use.
+// The reader reads ahead, so a file it reads must not be read otherwise meanwhile.
+#define PIECE_READER_SIZE 32768
+struct PieceReader {
+    FILE* f;
+    size_t pos, len;
+    char buf[PIECE_READER_SIZE];
+};
+
+// Starts reading f from its current position; again after every rewind of f.
+void pieceReaderStart(PieceReader* r, FILE* f);
+// The next piece, as readPiece(f, buf, limit) would give it.
+int pieceRead(PieceReader* r, char* buf, int limit);
+// From a line start, moves to the next line start whose bytes begin with prefix (at most
+// PIECE_READER_SIZE bytes, no line feed in it); the next pieceRead then reads that line.
+// 1 when found, 0 at the end of the file.
+int pieceFindLine(PieceReader* r, const char* prefix);
+
 struct Rewrite {
     FILE* out;
     int failed;
+    int bigBuffer;  // writes through the one shared large buffer (see rewriteBegin)
     char tempPath[260];
     char targetPath[260];
 };

@@ -1,0 +1,185 @@
+// The diary's operations on the full store: table gets and sets at both ends of each table,
+// the user commands with the refreshes that follow them, the exports, the printed grid,
+// store preparation and the day table. Every command runs on the notes table's last record.
+#include <cstdio>
+#include <cstring>
+
+#include "app/diary_state.h"
+#include "bench.h"
+#include "calendar/day_table.h"
+#include "diary/actions.h"
+#include "diary/navigation.h"
+#include "diary/notes.h"
+#include "diary/search.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+#include "full_store.h"
+#include "output/day_list.h"
+#include "output/pages.h"
+#include "output/print_grid.h"
+#include "output/print_surface.h"
+#include "platform/bounded_text.h"
+#include "storage/data_folder.h"
+#include "storage/store_prep.h"
+#include "storage/table_store.h"
+#include "storage/week_colours.h"
+#include "support/recording_frontend.h"
+
+void selectWorstSlot() {
+    diaryState.action = ACTION_NONE;
+    diaryState.selectedWeek = lastNotesWeek();
+    diaryState.selectedDay = 6;
+    diaryState.selectedPeriod = 9;
+    locateSelectedDay();
+    readSelectedWeekColour();
+}
+
+// Runs op once per iteration on a fresh front-end record; reports the flush time per run.
+static void timeCommand(benchmark::State& state, void (*op)()) {
+    selectWorstSlot();
+    benchTakeFlushNanos();
+    for (auto _ : state) {
+        resetFrontLog();
+        op();
+    }
+    state.counters["flush_us"] = benchmark::Counter((double)benchTakeFlushNanos() / 1e3,
+                                                    benchmark::Counter::kAvgIterations);
+}
+
+static void get(benchmark::State& state, const char* table, const char* key) {
+    for (auto _ : state) tableOp(TABLE_GET, table, key, "");
+    if (valueBuffer[0] == '\0') state.SkipWithError("key not found");
+}
+
+// Sets the key to its stored value, so every run rewrites the same table.
+static void setExisting(benchmark::State& state, const char* table, const char* key) {
+    tableOp(TABLE_GET, table, key, "");
+    char value[sizeof valueBuffer];
+    copyText(value, sizeof value, valueBuffer);
+    benchTakeFlushNanos();
+    for (auto _ : state) tableOp(TABLE_SET, table, key, value);
+    state.counters["flush_us"] = benchmark::Counter((double)benchTakeFlushNanos() / 1e3,
+                                                    benchmark::Counter::kAvgIterations);
+}
+
+// Appends a key the table does not hold; the table before the set (its ".tmp") is put back
+// after each run, outside the timing.
+static void setNew(benchmark::State& state) {
+    char data[300], previous[300];
+    copyText(data, sizeof data, dataFilePath(NOTES_TABLE ".data"));
+    copyText(previous, sizeof previous, dataFilePath(NOTES_TABLE ".tmp"));
+    long long flush = 0;
+    benchTakeFlushNanos();
+    for (auto _ : state) {
+        tableOp(TABLE_SET, NOTES_TABLE, "W54D1P0", sampleNote());
+        state.PauseTiming();
+        flush += benchTakeFlushNanos();
+        rename(previous, data);
+        state.ResumeTiming();
+    }
+    state.counters["flush_us"] = benchmark::Counter((double)flush / 1e3, benchmark::Counter::kAvgIterations);
+}
+
+static void tabChange() {
+    loadNotes();
+    refreshSlotLine();
+    refreshStatusLine();
+}
+
+static void saveCommand() {
+    // The editor holds the stored note again, so the table stays the same from run to run.
+    char text[2 * NOTES_LIMIT + 2];
+    decodeNotes(sampleNote(), text, sizeof text);
+    frontLog.notes = text;
+    saveNotes();
+}
+
+static int worstIndex;
+
+static void weekForward() {
+    diaryState.selectedDayIndex = worstIndex - 7;
+    nextWeek();
+}
+
+static void searchNoHit() {
+    copyText(inputText, sizeof inputText, MISSING_KEYWORD);
+    copyText(lastKeyword, sizeof lastKeyword, MISSING_KEYWORD);
+    searchStartWeek = 1;
+    lastStartWeek = 0;  // a changed start week rewinds: the step reads the whole table
+    searchStep();
+}
+
+static void colourWeek() {
+    setWeekColour(lastNotesWeek() % 5);
+    refreshSlotLine();
+    refreshStatusLine();
+}
+
+static void printGrid() {
+    printRecorderReset(4960, 7016);
+    printWeekGrid();
+}
+
+static void prepareCurrentStore() { prepareStore(); }
+
+struct Command {
+    const char* name;
+    void (*op)();
+};
+
+static const Command commands[] = {
+    {"cmd_tab_change", tabChange},
+    {"cmd_save_notes", saveCommand},
+    {"cmd_week_forward", weekForward},
+    {"cmd_search_step_no_hit", searchNoHit},
+    {"cmd_colour_week", colourWeek},
+    {"cmd_export_day_page", exportDayPage},
+    {"cmd_export_week_grid", exportWeekGridPage},
+    {"cmd_export_weeks_table", exportWeeksTablePage},
+    {"cmd_export_day_list", exportDayList},
+    {"cmd_print_week_grid", printGrid},
+    {"op_load_notes", loadNotes},
+    {"op_refresh_status_line", refreshStatusLine},
+    {"op_refresh_slot_line", refreshSlotLine},
+    {"op_prepare_store", prepareCurrentStore},
+    {"op_build_day_table", buildDayTable},
+};
+
+static void withoutFlush(benchmark::State& state, void (*body)(benchmark::State&)) {
+    benchFlushToDisk(0);
+    body(state);
+    benchFlushToDisk(1);
+}
+
+static void setNotesExisting(benchmark::State& state) { setExisting(state, NOTES_TABLE, lastNotesKey()); }
+static void saveNotesCommand(benchmark::State& state) { timeCommand(state, saveCommand); }
+
+void registerOperations() {
+    selectWorstSlot();
+    worstIndex = diaryState.selectedDayIndex;
+    static char first[32], last[32];
+    copyText(first, sizeof first, firstNotesKey());
+    copyText(last, sizeof last, lastNotesKey());
+    benchmark::RegisterBenchmark("get_notes_first", get, NOTES_TABLE, first)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("get_notes_last", get, NOTES_TABLE, last)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("get_timetable_first", get, TIMETABLE_TABLE, FIRST_TIMETABLE_KEY)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("get_timetable_last", get, TIMETABLE_TABLE, LAST_TIMETABLE_KEY)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("set_notes_existing", setNotesExisting)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("set_notes_new", setNew)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("set_timetable_existing", setExisting, TIMETABLE_TABLE, LAST_TIMETABLE_KEY)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("set_notes_existing_noflush", withoutFlush, setNotesExisting)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("set_notes_new_noflush", withoutFlush, setNew)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("cmd_save_notes_noflush", withoutFlush, saveNotesCommand)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    for (const Command& c : commands) benchmark::RegisterBenchmark(c.name, timeCommand, c.op)->UseRealTime()->Unit(benchmark::kMicrosecond);
+}
+
+void runEveryCommandOnce() {
+    selectWorstSlot();
+    worstIndex = diaryState.selectedDayIndex;
+    for (const Command& c : commands) {
+        selectWorstSlot();
+        resetFrontLog();
+        c.op();
+    }
+    closeSearchFile();
+}

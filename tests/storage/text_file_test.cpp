@@ -1,0 +1,126 @@
+// The fast paths of the text files: the buffered piece reader against readPiece, and the
+// table get built on it, where CR LF falls at the piece limit or the buffer's edge, with bare
+// CRs, NUL bytes, long lines and files larger than the buffer; and two rewrites at once, which
+// must not share the large write buffer.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "storage/table_store.h"
+#include "storage/text_file.h"
+#include "support/diary_fixture.h"
+
+namespace {
+
+struct Piece {
+    int n;
+    std::string bytes;
+};
+
+std::vector<Piece> piecesByReadPiece(const std::string& path, int limit) {
+    std::vector<Piece> out;
+    FILE* f = fopen(path.c_str(), "rb");
+    std::vector<char> buf((size_t)limit + 1);
+    int n;
+    while ((n = readPiece(f, buf.data(), limit)) > 0) out.push_back({n, std::string(buf.data(), (size_t)n)});
+    fclose(f);
+    return out;
+}
+
+std::vector<Piece> piecesByReader(const std::string& path, int limit) {
+    std::vector<Piece> out;
+    FILE* f = fopen(path.c_str(), "rb");
+    static PieceReader reader;
+    pieceReaderStart(&reader, f);
+    std::vector<char> buf((size_t)limit + 1);
+    int n;
+    while ((n = pieceRead(&reader, buf.data(), limit)) > 0) out.push_back({n, std::string(buf.data(), (size_t)n)});
+    EXPECT_EQ(-1, pieceRead(&reader, buf.data(), limit));
+    fclose(f);
+    return out;
+}
+
+// Contents whose CR LF pairs, bare CRs and NULs fall on every side of the limits and of the
+// reader's buffer edge.
+std::vector<std::string> trickyContents() {
+    std::vector<std::string> out = {"", "a", "\r", "\n", "\r\n", "\r\r\n", "a\rb\r", "x\0y\r\nz"};
+    out.back() = std::string("x\0y\r\nz", 6);
+    std::string big;
+    for (int i = 0; big.size() < 3 * PIECE_READER_SIZE; i++) {
+        big += std::string((size_t)(i * 37 % 1500), 'k') + ((i % 3) ? "\r\n" : (i % 5) ? "\n" : "\r");
+        if (i % 7 == 0) big += std::string(1, '\0');
+    }
+    out.push_back(big);
+    for (size_t edge : {(size_t)PIECE_READER_SIZE - 1, (size_t)PIECE_READER_SIZE}) {
+        out.push_back(std::string(edge, 'p') + "\r\nq\r\n");
+        out.push_back(std::string(edge, 'p') + "\r");
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(PieceReaderTest, GivesTheSamePiecesAsReadPiece) {
+    TempFolder folder;
+    std::string path = folder.file("f");
+    for (const std::string& contents : trickyContents()) {
+        writeBytes(path, contents);
+        for (int limit : {1, 5, 510, 1023}) {
+            auto expected = piecesByReadPiece(path, limit);
+            auto got = piecesByReader(path, limit);
+            ASSERT_EQ(expected.size(), got.size()) << "size " << contents.size() << " limit " << limit;
+            for (size_t i = 0; i < got.size(); i++) {
+                ASSERT_EQ(expected[i].n, got[i].n) << "piece " << i << " limit " << limit;
+                ASSERT_EQ(expected[i].bytes, got[i].bytes) << "piece " << i << " limit " << limit;
+            }
+        }
+    }
+}
+
+class PieceGetTest : public DiaryTest {
+protected:
+    void SetUp() override {
+        DiaryTest::SetUp();
+        makeDataFolder();
+    }
+    std::string get(const char* key) {
+        tableOp(TABLE_GET, "wkb_txt", key, "");
+        return valueBuffer;
+    }
+};
+
+// A get finds a record only at a line start, also past the buffer's edge, and never inside
+// the rest of a long line.
+TEST_F(PieceGetTest, FindsRecordsOnlyAtLineStartsAcrossTheBuffer) {
+    std::string text;
+    for (int i = 0; text.size() < 2 * PIECE_READER_SIZE; i++) text += "W" + std::to_string(i) + "D1P1=" + std::string(500, 'n') + "\n";
+    text += "W7D7P7" + std::string(1017, 'x') + "W9D9P9=inside\n";
+    text += "W9D9P9=a\rb\nW8D8P8=last";
+    writeData("wkb_txt.data", text);
+    EXPECT_EQ(std::string(500, 'n'), get("W0D1P1"));
+    EXPECT_EQ(std::string(500, 'n'), get("W64D1P1"));
+    EXPECT_EQ("a\rb", get("W9D9P9"));
+    EXPECT_EQ("last", get("W8D8P8"));
+    EXPECT_EQ("", get("D1P1"));
+    EXPECT_EQ("", get("W9D9P9=a\rb\nW8D8P8"));
+}
+
+TEST(RewriteTest, TwoRewritesAtOnceEachWriteTheirOwnFile) {
+    TempFolder folder;
+    Rewrite first, second;
+    ASSERT_EQ(0, rewriteBegin(&first, folder.file("a").c_str(), folder.file("a.new").c_str()));
+    ASSERT_EQ(0, rewriteBegin(&second, folder.file("b").c_str(), folder.file("b.new").c_str()));
+    std::string a(100000, 'a'), b(100000, 'b');
+    rewriteString(&first, (a + "\n").c_str());
+    rewriteString(&second, (b + "\n").c_str());
+    EXPECT_EQ(0, rewriteCommit(&second));
+    EXPECT_EQ(0, rewriteCommit(&first));
+    EXPECT_EQ(a + "\r\n", readBytes(folder.file("a")));
+    EXPECT_EQ(b + "\r\n", readBytes(folder.file("b")));
+    // The buffer is free again for the next rewrite.
+    ASSERT_EQ(0, rewriteBegin(&first, folder.file("c").c_str(), folder.file("c.new").c_str()));
+    EXPECT_EQ(1, first.bigBuffer);
+    rewriteAbandon(&first);
+}
