@@ -24,6 +24,10 @@ int platformExists(const char* path);
 int platformMakeFolder(const char* path);
 // Copies from over to (replacing it).
 int platformCopyFile(const char* from, const char* to);
+// Makes to hold what from holds now, replacing to: a second name of the same file where the
+// file system allows it (no bytes written), else a copy. Only for a from that is always
+// replaced whole and never written in place, as the tables are.
+int platformKeepCopy(const char* from, const char* to);
 // Moves from onto to in one step, replacing to; the data reaches the disk before it returns.
 int platformReplaceFile(const char* from, const char* to);
 int platformDeleteFile(const char* path);

@@ -82,6 +82,20 @@ int platformCopyFile(const char* from, const char* to) {
     return bad;
 }
 
+int platformKeepCopy(const char* from, const char* to) {
+    if (faultHit(FAULT_COPY)) return 1;
+    char temp[1024];
+    int len = snprintf(temp, sizeof temp, "%s.link", to);
+    if (len < 0 || len >= (int)sizeof temp) return 1;
+    unlink(temp);
+    if (link(from, temp) == 0) {
+        if (rename(temp, to) == 0) return 0;
+        unlink(temp);
+    }
+    // A file system without links (a FAT stick): a whole copy.
+    return platformCopyFile(from, to);
+}
+
 int platformReplaceFile(const char* from, const char* to) {
     if (faultHit(FAULT_RENAME)) return 1;
     return rename(from, to) == 0 ? 0 : 1;

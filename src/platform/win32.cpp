@@ -71,6 +71,20 @@ int platformCopyFile(const char* from, const char* to) {
     return 0;
 }
 
+int platformKeepCopy(const char* from, const char* to) {
+    if (faultHit(FAULT_COPY)) return 1;
+    char temp[MAX_PATH + 16];
+    int len = snprintf(temp, sizeof temp, "%s.link", to);
+    if (len < 0 || len >= (int)sizeof temp) return 1;
+    DeleteFileA(temp);
+    if (CreateHardLinkA(temp, from, NULL)) {
+        if (MoveFileExA(temp, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+        DeleteFileA(temp);
+    }
+    // A file system without links (a FAT stick): a whole copy.
+    return platformCopyFile(from, to);
+}
+
 int platformReplaceFile(const char* from, const char* to) {
     if (faultHit(FAULT_RENAME)) return 1;
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : 1;

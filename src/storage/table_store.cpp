@@ -103,16 +103,13 @@ static int tableSet(const char* table, const char* key, const char* value) {
     TablePaths p;
     tablePaths(table, &p);
     int exists = p.data[0] != '\0' && platformExists(p.data);
-    // The previous version is kept before anything changes; without it, nothing changes.
-    if (exists && platformCopyFile(p.data, p.previous) != 0) {
-        reportSaveFailure(tableWhat(table));
-        return 1;
-    }
     Rewrite r;
     if (rewriteBegin(&r, p.data, p.fresh) != 0) {
         reportSaveFailure(tableWhat(table));
         return 1;
     }
+    // The previous version is kept when the new table is whole; without it, nothing changes.
+    if (exists) rewriteKeepOld(&r, p.previous);
     FILE* in = exists ? platformOpen(p.data, "r") : NULL;
     if (exists && in == NULL) {
         rewriteAbandon(&r);

@@ -124,6 +124,7 @@ int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath) {
     r->failed = 0;
     r->out = NULL;
     r->bigBuffer = 0;
+    r->keepPath[0] = '\0';
     if (targetPath[0] == '\0' || tempPath[0] == '\0') return 1;
     copyText(r->targetPath, sizeof r->targetPath, targetPath);
     copyText(r->tempPath, sizeof r->tempPath, tempPath);
@@ -153,12 +154,15 @@ void rewriteText(Rewrite* r, const char* text, size_t n) {
 
 void rewriteString(Rewrite* r, const char* text) { rewriteText(r, text, strlen(text)); }
 
+void rewriteKeepOld(Rewrite* r, const char* path) { copyText(r->keepPath, sizeof r->keepPath, path); }
+
 int rewriteCommit(Rewrite* r) {
     if (r->out == NULL) return 1;
     if (platformFlush(r->out) != 0) r->failed = 1;
     if (platformClose(r->out) != 0) r->failed = 1;
     r->out = NULL;
     releaseBigBuffer(r);
+    if (!r->failed && r->keepPath[0] != '\0' && platformKeepCopy(r->targetPath, r->keepPath) != 0) r->failed = 1;
     if (!r->failed && platformReplaceFile(r->tempPath, r->targetPath) != 0) r->failed = 1;
     if (r->failed) {
         platformDeleteFile(r->tempPath);

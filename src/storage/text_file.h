@@ -36,6 +36,7 @@ struct Rewrite {
     int bigBuffer;  // writes through the one shared large buffer (see rewriteBegin)
     char tempPath[260];
     char targetPath[260];
+    char keepPath[260];  // where the old version is kept on commit ("" keeps none)
 };
 
 // Creates tempPath for writing the new version of targetPath. 0, or 1 when it cannot.
@@ -44,7 +45,11 @@ int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath);
 void rewriteText(Rewrite* r, const char* text, size_t n);
 // Writes a terminated text.
 void rewriteString(Rewrite* r, const char* text);
-// Flushes and closes the new file, then puts it in the place of targetPath.
+// Keeps the old version of targetPath as path when the commit replaces it: only once the new
+// file is whole, so that a failed save changes no file at all.
+void rewriteKeepOld(Rewrite* r, const char* path);
+// Flushes and closes the new file, keeps the old version if asked, then puts the new file in
+// the place of targetPath.
 // 0 on success; 1 after any failure, with the old file whole and the new one deleted.
 int rewriteCommit(Rewrite* r);
 // Gives up: closes and deletes the new file.

@@ -5,6 +5,7 @@
 
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
+#include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/table_store.h"
 #include "support/diary_fixture.h"
@@ -36,6 +37,18 @@ TEST_F(TableStoreTest, SetCreatesReplacesAndKeepsThePreviousVersion) {
     // A set on a missing table creates it with the one record.
     ASSERT_EQ(0, tableOp(TABLE_SET, "wkb_txt", "W1D1P1", "x"));
     EXPECT_EQ("W1D1P1=x\r\n", dataBytes("wkb_txt.data"));
+}
+
+// The previous version is a second name of the old table where links work, a copy where they
+// do not; either way it keeps the old bytes once the table is replaced.
+TEST_F(TableStoreTest, PreviousVersionSurvivesWithOrWithoutLinks) {
+    writeData("wkb_hd.data", "D1P0C=Math\n");
+    ASSERT_EQ(0, tableOp(TABLE_SET, "wkb_hd", "D1P0C", "Art"));
+    EXPECT_EQ("D1P0C=Math\r\n", dataBytes("wkb_hd.tmp"));
+    ASSERT_EQ(0, platformMakeFolder(data("wkb_hd.tmp.link").c_str()));  // no link can be made
+    ASSERT_EQ(0, tableOp(TABLE_SET, "wkb_hd", "D1P0C", "Bio"));
+    EXPECT_EQ("D1P0C=Art\r\n", dataBytes("wkb_hd.tmp"));
+    EXPECT_EQ("D1P0C=Bio\r\n", dataBytes("wkb_hd.data"));
 }
 
 TEST_F(TableStoreTest, KeysMatchOnlyWhole) {
