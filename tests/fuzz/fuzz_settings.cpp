@@ -1,0 +1,36 @@
+// Fuzz target: the settings file. Input: a key on the first line, then the file's bytes.
+// Looks the key and the known keys up, loads the options and the version, writes the key and
+// a long title, and checks that what was written reads back.
+#include <cstring>
+#include <string>
+
+#include "fuzz_support.h"
+#include "storage/settings.h"
+#include "storage/store_prep.h"
+
+static void checkWriteReadsBack(const char* key, const char* value) {
+    if (writeSetting(key, value) != 1) return;
+    fuzzCheck(strcmp(readSetting(key), value) == 0, "a written setting reads back");
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
+    fuzzInit();
+    fuzzReset();
+    std::string file((const char*)data, size);
+    std::string key = fuzzTakeLine(file, 64);
+    fuzzWriteData(SETTINGS_FILE, file);
+
+    readSetting(key.c_str());
+    fuzzCheck(strlen(settingValue) < sizeof settingValue, "settingValue is terminated");
+    loadOptions();
+    readVersionMajor();
+    readSetting("title");
+
+    // Keys are program constants: never empty, never holding a line break.
+    if (!key.empty() && key.find('\0') == std::string::npos) checkWriteReadsBack(key.c_str(), "fuzz=value");
+    std::string title(300, 'T');
+    title[10] = '=';
+    checkWriteReadsBack("title", title.c_str());
+    checkWriteReadsBack("bip", "no");
+    return 0;
+}
