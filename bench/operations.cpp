@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diary_state.h"
 #include "bench.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"

@@ -33,3 +33,6 @@ target_link_libraries(wkb_crash_child PRIVATE wkbcore)
 add_dependencies(wkb_tests wkb_crash_child)
 target_compile_definitions(wkb_tests PRIVATE WKB_CRASH_CHILD="$<TARGET_FILE:wkb_crash_child>")
 # --- end of the hardening block -------------------------------------------------------------
+
+# Includes run one way, from the ground up (the layer order is listed in the script).
+add_test(NAME layer_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers ${CMAKE_SOURCE_DIR})

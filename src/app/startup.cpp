@@ -1,13 +1,12 @@
 // Start-up, before any window exists: base folder, store preparation, the day table, the day
 // and week to show (a Sunday shows the Saturday before), and the options. A second copy of
 // the program on the same data folder ends before it touches a file.
-// Offers startUp and composeStartupMessage.
+// Offers startUp.
 #include "app/startup.h"
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "diary/notify.h"
-#include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/settings.h"
@@ -54,21 +53,4 @@ int startUp() {
     locateSelectedDay();
     loadOptions();
     return 0;
-}
-
-static const char* storeLine(int status) {
-    switch (status) {
-        case STORE_OK: return "\n WKB database: OK ";
-        case STORE_CREATED: return "\n WKB database Init.: OK ";
-        case STORE_FAILED: return "\n WKB database Init.: Failed ";
-        case STORE_UPGRADED: return "\n WKB Upgrade: OK  ";
-        default: return "";
-    }
-}
-
-void composeStartupMessage(char* out, int size) {
-    copyText(out, (size_t)size, aboutText());
-    appendText(out, (size_t)size, storeLine(diaryState.storeStatus));
-    appendText(out, (size_t)size, "\nPath: ");
-    appendText(out, (size_t)size, dataFilePath(""));
 }

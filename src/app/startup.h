@@ -10,5 +10,3 @@ int startUp();
     "The diary is already open in another window.\n"                               \
     "This copy will close so that no note is overwritten.\n"                       \
     "Please use the window that is already open."
-// The start-up message: about text, store line by storeStatus, "\nPath: " and the data folder.
-void composeStartupMessage(char* out, int size);

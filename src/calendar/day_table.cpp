@@ -8,7 +8,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 

@@ -6,8 +6,9 @@
 
 #include <cstdio>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
+#include "core/frontend.h"
 #include "diary/notify.h"
 #include "diary/search.h"
 #include "diary/slot.h"
@@ -18,7 +19,6 @@
 #include "storage/table_store.h"
 #include "storage/text_file.h"
 #include "storage/value_lists.h"
-#include "ui/frontend.h"
 
 char inputText[255];
 

@@ -3,8 +3,8 @@
 // Offers nextWeek and previousWeek.
 #include "diary/navigation.h"
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
 #include "diary/slot.h"

@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
+#include "core/frontend.h"
 #include "diary/actions.h"
 #include "diary/notify.h"
 #include "platform/bounded_text.h"
+#include "storage/record_keys.h"
 #include "storage/table_store.h"
-#include "ui/frontend.h"
 
 static void notesKey(char* key, size_t size) {
-    snprintf(key, size, "W%dD%dP%d", diaryState.selectedWeek, diaryState.selectedDay,
-             diaryState.selectedPeriod);
+    formatNoteKey(key, (size_t)size, diaryState.selectedWeek, diaryState.selectedDay, diaryState.selectedPeriod);
 }
 
 void encodeNotes(char* text) {

@@ -3,11 +3,12 @@
 
 #include <cstdio>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
+#include "core/frontend.h"
 #include "diary/actions.h"
 #include "platform/platform.h"
-#include "ui/frontend.h"
+#include "storage/store_version.h"
 
 void shortBeep() { platformBeep(400, 100); }
 

@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
+#include "core/frontend.h"
 #include "diary/actions.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
@@ -14,9 +15,9 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/record_keys.h"
 #include "storage/table_store.h"
 #include "storage/text_file.h"
-#include "ui/frontend.h"
 
 #define SEARCH_PIECE 510
 #define KEYWORD_MAX 127
@@ -44,31 +45,6 @@ static void rewindSearch() {
     rewind(searchFile);
     pieceReaderStart(&searchReader, searchFile);
     atLineStart = 1;
-}
-
-// A bounded decimal number at *p; -1 when there is no digit.
-static int readNumber(const char** p) {
-    if (**p < '0' || **p > '9') return -1;
-    int value = 0;
-    while (**p >= '0' && **p <= '9') {
-        if (value < 1000) value = value * 10 + (**p - '0');
-        (*p)++;
-    }
-    return value;
-}
-
-// The key "W<week>D<day>P<period>=" at the start of a line; 1 when it is a record's key.
-static int parseRecordKey(const char* line) {
-    const char* p = line;
-    if (*p++ != 'W') return 0;
-    recordWeek = readNumber(&p);
-    if (*p++ != 'D') return 0;
-    recordDay = readNumber(&p);
-    if (*p++ != 'P') return 0;
-    recordPeriod = readNumber(&p);
-    if (*p != '=') return 0;
-    return recordWeek >= 1 && recordWeek <= 53 && recordDay >= 1 && recordDay <= 6 &&
-           recordPeriod >= 0 && recordPeriod <= 9;
 }
 
 // Whether the piece in valueBuffer, joined to the end of the record's previous piece, holds
@@ -118,7 +94,7 @@ static int findNext(const char* keyword) {
         if (n < 0) return 0;
         atLineStart = n > 0 && valueBuffer[n - 1] == '\n';
         if (startsLine) {
-            recordValid = parseRecordKey(valueBuffer);
+            recordValid = parseNoteKey(valueBuffer, &recordWeek, &recordDay, &recordPeriod);
             pieceTail[0] = '\0';
         }
         if (pieceHolds(keyword) && recordValid && recordWeek >= searchStartWeek) return 1;

@@ -4,10 +4,11 @@
 
 #include <cstdio>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "output/export_file.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/record_keys.h"
 #include "storage/table_store.h"
 
 #define STAR_RULE "******************************************************************************\n"
@@ -31,9 +32,9 @@ static void writeBanner(Rewrite* list) {
 }
 
 // Writes label, the field's value and tail; nothing when the value is empty.
-static void writeField(Rewrite* list, int period, char letter, const char* label, const char* tail) {
+static void writeField(Rewrite* list, int period, SlotField field, const char* label, const char* tail) {
     char key[32];
-    snprintf(key, sizeof key, "D%dP%d%c", diaryState.selectedDay, period, letter);
+    formatSlotKey(key, sizeof key, diaryState.selectedDay, period, field, 0);
     const char* value = lookUp(TIMETABLE_TABLE, key);
     if (value[0] == '\0') return;
     rewriteString(list, label);
@@ -43,7 +44,7 @@ static void writeField(Rewrite* list, int period, char letter, const char* label
 
 static void writeNotes(Rewrite* list, int period) {
     char key[48];
-    snprintf(key, sizeof key, "W%dD%dP%d", diaryState.selectedWeek, diaryState.selectedDay, period);
+    formatNoteKey(key, sizeof key, diaryState.selectedWeek, diaryState.selectedDay, period);
     char* notes = valueBuffer;
     if (lookUp(NOTES_TABLE, key)[0] == '\0') return;
     for (char* p = notes; *p != '\0'; p++)
@@ -56,9 +57,9 @@ static void writePeriod(Rewrite* list, int period) {
     rewriteString(list, "- ");
     rewriteString(list, periodNames[period]);
     rewriteString(list, "  >>> ");
-    writeField(list, period, 'C', " ", "    ");
-    writeField(list, period, 'T', diaryState.teacherMode ? "Classe:" : "Prof.:", "    ");
-    writeField(list, period, 'L', "Loc.:", "");
+    writeField(list, period, SLOT_COURSE, " ", "    ");
+    writeField(list, period, SLOT_TEACHER, diaryState.teacherMode ? "Classe:" : "Prof.:", "    ");
+    writeField(list, period, SLOT_CLASSROOM, "Loc.:", "");
     rewriteString(list, "\n" DASH_RULE);
     writeNotes(list, period);
     rewriteString(list, DASH_RULE);

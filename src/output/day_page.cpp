@@ -2,12 +2,13 @@
 // selected week, in the page frame. Offers exportDayPage.
 #include <cstdio>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
-#include "diary/slot.h"
+#include "core/diary_state.h"
+#include "storage/slot_lookup.h"
 #include "output/html_text.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
+#include "storage/record_keys.h"
 #include "storage/table_store.h"
 
 static char notesHtml[NOTES_HTML_SIZE];
@@ -20,7 +21,7 @@ static const char* selectedDayName() {
 static void writeNotesCell(Rewrite* page, int period) {
     notesHtml[0] = '\0';
     char key[48];
-    snprintf(key, sizeof key, "W%dD%dP%d", diaryState.selectedWeek, diaryState.selectedDay, period);
+    formatNoteKey(key, sizeof key, diaryState.selectedWeek, diaryState.selectedDay, period);
     valueBuffer[0] = '\0';
     tableOp(TABLE_GET, NOTES_TABLE, key, "");
     if (valueBuffer[0] != '\0') convertNotes(valueBuffer, notesHtml, sizeof notesHtml);

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "output/export_file.h"
 #include "output/page_icon.h"
 #include "platform/bounded_text.h"

@@ -3,7 +3,7 @@
 // releases everything again on every way out.
 #include "output/print_grid.h"
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 
 struct Rgb {
     int red, green, blue;

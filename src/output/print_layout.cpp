@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
+#include "storage/record_keys.h"
 #include "storage/settings.h"
 #include "storage/table_store.h"
 
@@ -156,15 +157,9 @@ void printLayoutPage(PrintObject weekBrush, PrintObject greyBrush) {
 }
 
 void printSlotText(PrintField field, int day, int period) {
-    static const char letters[3] = {'C', 'T', 'L'};
     char key[32];
-    snprintf(key, sizeof key, "D%uP%u%c", (unsigned)day, (unsigned)(period - 1), letters[field]);
     // No fall-back to the colour-less entry: the printout shows the week's own timetable.
-    if (diaryState.weekColour > 0) {
-        char suffix[16];
-        snprintf(suffix, sizeof suffix, "|%u", (unsigned)diaryState.weekColour);
-        appendText(key, sizeof key, suffix);
-    }
+    formatSlotKey(key, sizeof key, day, period - 1, (SlotField)field, diaryState.weekColour > 0 ? diaryState.weekColour : 0);
     tableOp(TABLE_GET, TIMETABLE_TABLE, key, "");
     size_t limit = field == PRINT_CLASSROOM ? 5 : 15;
     char text[16];

@@ -2,8 +2,8 @@
 // halves, under a heading tinted with the week's colour. Offers exportWeekGridPage.
 #include <cstdio>
 
-#include "app/diary_state.h"
-#include "diary/slot.h"
+#include "core/diary_state.h"
+#include "storage/slot_lookup.h"
 #include "output/html_text.h"
 #include "output/page_frame.h"
 #include "output/pages.h"

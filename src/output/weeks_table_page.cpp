@@ -2,8 +2,8 @@
 // background of its week colour. Offers exportWeeksTablePage.
 #include <cstdio>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
 #include "storage/week_colours.h"

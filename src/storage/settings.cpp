@@ -5,10 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/store_version.h"
 #include "storage/text_file.h"
 
 char settingValue[320];

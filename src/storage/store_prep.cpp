@@ -6,12 +6,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diary_state.h"
-#include "diary/notify.h"
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/save_report.h"
 #include "storage/settings.h"
+#include "storage/store_version.h"
 #include "storage/table_store.h"
 #include "storage/week_colours.h"
 
@@ -60,7 +61,7 @@ static int emptyTable(const char* table) {
         char text[160];
         snprintf(text, sizeof text,
                  "Could not keep a copy of the table %s before emptying it.\nIt was left as it was.", table);
-        notify(text, NOTIFY_ERROR);
+        saveReportShow(text);
         return 1;
     }
     return tableOp(TABLE_CREATE, table, "", "");

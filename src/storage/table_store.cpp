@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "diary/notify.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/save_report.h"
 #include "storage/text_file.h"
 
 char valueBuffer[512];
@@ -131,7 +131,7 @@ static int tableCreate(const char* table) {
     tablePaths(table, &p);
     Rewrite r;
     if (rewriteBegin(&r, p.data, p.fresh) != 0 || rewriteCommit(&r) != 0) {
-        notify("Create DB file failed.", NOTIFY_ERROR);
+        saveReportShow("Create DB file failed.");
         return 1;
     }
     return 0;

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
-#include "diary/notify.h"
 #include "platform/platform.h"
+#include "storage/save_report.h"
 
 int readPiece(FILE* f, char* buf, int limit) {
     int n = 0;
@@ -184,5 +184,5 @@ void reportSaveFailure(const char* what) {
     char text[200];
     snprintf(text, sizeof text,
              "Could not save %s.\nThe disk may be full or write-protected.\nThe file was left as it was.", what);
-    notify(text, NOTIFY_ERROR);
+    saveReportShow(text);
 }

@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <string>
 
-#include "app/diary_state.h"
-#include "app/startup.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "diary/notify.h"
+#include "diary/startup_message.h"
+#include "storage/store_version.h"
 #include "support/diary_fixture.h"
 
 class StartupTest : public DiaryTest {

@@ -8,9 +8,9 @@
 #include <ctime>
 #include <string>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
 #include "calendar/iso_week_oracle.h"
+#include "core/diary_state.h"
 #include "platform/platform.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "platform/platform.h"
 
 namespace isoOracle {

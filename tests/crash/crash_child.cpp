@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/diary_state.h"
 #include "app/startup.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/notes.h"
 #include "diary/slot.h"

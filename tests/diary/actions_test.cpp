@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/search.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/navigation.h"
 #include "storage/settings.h"

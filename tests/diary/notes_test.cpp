@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
-#include "diary/notes.h"
 #include "diary/actions.h"
+#include "diary/notes.h"
 
 class DiaryNotesTest : public DiaryCoreTest {
 protected:

@@ -1,7 +1,7 @@
 // Notifications: boxes by kind with their titles and icons, beeps, and the fixed texts.
 #include <gtest/gtest.h>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "diary/notify.h"
 #include "platform/platform.h"
 #include "support/diary_fixture.h"

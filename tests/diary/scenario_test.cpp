@@ -5,9 +5,8 @@
 
 #include <string>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
-#include "app/startup.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/navigation.h"
@@ -15,6 +14,7 @@
 #include "diary/notify.h"
 #include "diary/search.h"
 #include "diary/slot.h"
+#include "diary/startup_message.h"
 #include "diary/status_line.h"
 #include "storage/settings.h"
 #include "storage/week_colours.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/search.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/slot.h"

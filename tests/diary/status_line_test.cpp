@@ -4,11 +4,12 @@
 
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/status_line.h"
 #include "platform/bounded_text.h"
+#include "storage/store_version.h"
 
 class DiaryStatusLineTest : public DiaryCoreTest {};
 

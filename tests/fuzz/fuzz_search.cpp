@@ -3,8 +3,8 @@
 // shows its week, day and period, which must be ones the diary can show.
 #include <string>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/search.h"
 #include "fuzz_support.h"

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
 #include "app/startup.h"
+#include "core/diary_state.h"
 #include "diary/notes.h"
 #include "diary/slot.h"
+#include "diary/startup_message.h"
 #include "diary/status_line.h"
 #include "fuzz_support.h"
 #include "platform/platform.h"

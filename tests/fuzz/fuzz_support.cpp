@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "diary/search.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"

@@ -5,14 +5,14 @@
 #include <cstring>
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "fuzz_support.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
-#include "support/recording_frontend.h"
 #include "storage/table_store.h"
 #include "storage/value_lists.h"
+#include "support/recording_frontend.h"
 
 struct Listing {
     std::string last;

@@ -4,7 +4,7 @@
 // a set that succeeds reads back.
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "fuzz_support.h"
 #include "platform/faults.h"
 #include "storage/week_colours.h"

@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
-#include "app/startup.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/notes.h"
 #include "diary/slot.h"
+#include "diary/startup_message.h"
 #include "diary/status_line.h"
 #include "hardening/hardening_support.h"
 #include "output/day_list.h"

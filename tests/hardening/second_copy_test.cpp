@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 
 #include "app/startup.h"
 #include "hardening/hardening_support.h"

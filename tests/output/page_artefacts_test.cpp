@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "output/day_list.h"
 #include "output/page_test_support.h"
 #include "output/pages.h"

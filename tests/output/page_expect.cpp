@@ -1,7 +1,7 @@
 // Expected page texts built from the fixed texts of the page frame.
 #include "output/page_expect.h"
 
-#include "app/build_config.h"
+#include "core/build_config.h"
 
 const char* const iconBase64 =
     "AAABAAEAICACAAEAAQAwAQAAFgAAACgAAAAgAAAAQAAAAAEAAQAAAAAAAAEAAAAAAAAAAAAAAgAAAA"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/diary_state.h"
 #include "calendar/day_table.h"
+#include "core/diary_state.h"
 #include "output/page_expect.h"
 #include "output/page_test_support.h"
 #include "output/pages.h"

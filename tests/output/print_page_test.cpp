@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "output/print_grid.h"
 #include "support/print_recorder.h"
 

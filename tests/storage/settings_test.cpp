@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "platform/faults.h"
 #include "storage/data_folder.h"
 #include "storage/settings.h"

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "storage/data_folder.h"

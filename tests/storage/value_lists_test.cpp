@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "storage/table_store.h"

@@ -1,7 +1,7 @@
 // Week colours file: reading, setting, the previous version and failed writes.
 #include <gtest/gtest.h>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "platform/faults.h"
 #include "storage/week_colours.h"
 #include "support/diary_fixture.h"

@@ -4,8 +4,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "app/diary_state.h"
 #include "app/startup.h"
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"

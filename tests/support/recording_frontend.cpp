@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ui/frontend.h"
+#include "core/frontend.h"
 
 FrontRecord frontLog;
 

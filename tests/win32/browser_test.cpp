@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "output/day_list.h"
 #include "output/page_frame.h"
 #include "output/pages.h"

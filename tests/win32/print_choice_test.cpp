@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
+#include "core/frontend.h"
 #include "diary/notify.h"
-#include "ui/frontend.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"

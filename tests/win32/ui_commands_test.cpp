@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/notify.h"
 #include "platform/platform.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/search.h"
 #include "platform/platform.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "app/diary_state.h"
 #include "app/startup.h"
+#include "core/diary_state.h"
 #include "diary/search.h"
 #include "platform/faults.h"
 #include "platform/platform.h"

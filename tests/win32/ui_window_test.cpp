@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/build_config.h"
-#include "app/diary_state.h"
 #include "app/startup.h"
+#include "core/build_config.h"
+#include "core/diary_state.h"
 #include "storage/table_store.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/main_window.h"

@@ -5,8 +5,8 @@
 
 #include <commctrl.h>
 
+#include "core/frontend.h"
 #include "platform/bounded_text.h"
-#include "ui/frontend.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/window_handles.h"
 

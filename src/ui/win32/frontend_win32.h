@@ -1,4 +1,4 @@
-// The Win32 side of the front-end seam (ui/frontend.h is implemented in frontend_win32.cpp),
+// The Win32 side of the front-end seam (core/frontend.h is implemented in frontend_win32.cpp),
 // the one place where the window shows a message box, and the hooks with which tests see
 // boxes and the order of the front-end calls instead of waiting on a modal box.
 #pragma once

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/notify.h"
 #include "diary/search.h"

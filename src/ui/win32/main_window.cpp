@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/notes.h"
 #include "diary/slot.h"

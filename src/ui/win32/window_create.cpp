@@ -5,11 +5,11 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include "app/diary_state.h"
-#include "app/startup.h"
+#include "core/diary_state.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
 #include "diary/slot.h"
+#include "diary/startup_message.h"
 #include "diary/status_line.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/main_window.h"

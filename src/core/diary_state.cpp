@@ -1,5 +1,5 @@
 // The one DiaryState instance and the shared name tables.
-#include "app/diary_state.h"
+#include "core/diary_state.h"
 
 #include <cstring>
 

@@ -1,8 +1,6 @@
-// The DiaryState: the one global record of what the diary shows, plus the shared name tables
-// and the version text. Every part of the diary reads and writes these fields directly.
+// The DiaryState: the one global record of what the diary shows, plus the shared name tables.
+// Every part of the diary reads and writes these fields directly.
 #pragma once
-
-#define CURRENT_VERSION "wkb_v2.5.0"
 
 struct DiaryState {
     int currentWeek;       // today's week number (1..53)

@@ -1,0 +1,25 @@
+// The start-up message: the about text, a line for the store's status and the data folder.
+#include "diary/startup_message.h"
+
+#include "core/diary_state.h"
+#include "diary/notify.h"
+#include "platform/bounded_text.h"
+#include "storage/data_folder.h"
+#include "storage/store_prep.h"
+
+static const char* storeLine(int status) {
+    switch (status) {
+        case STORE_OK: return "\n WKB database: OK ";
+        case STORE_CREATED: return "\n WKB database Init.: OK ";
+        case STORE_FAILED: return "\n WKB database Init.: Failed ";
+        case STORE_UPGRADED: return "\n WKB Upgrade: OK  ";
+        default: return "";
+    }
+}
+
+void composeStartupMessage(char* out, int size) {
+    copyText(out, (size_t)size, aboutText());
+    appendText(out, (size_t)size, storeLine(diaryState.storeStatus));
+    appendText(out, (size_t)size, "\nPath: ");
+    appendText(out, (size_t)size, dataFilePath(""));
+}

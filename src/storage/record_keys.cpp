@@ -1,0 +1,41 @@
+// Formatting and reading of the table keys; see record_keys.h for the formats.
+#include "storage/record_keys.h"
+
+#include <cstdio>
+
+char slotFieldLetter(SlotField field) {
+    static const char letters[3] = {'C', 'T', 'L'};
+    return letters[field];
+}
+
+void formatNoteKey(char* out, size_t size, int week, int day, int period) {
+    snprintf(out, size, "W%dD%dP%d", week, day, period);
+}
+
+void formatSlotKey(char* out, size_t size, int day, int period, SlotField field, int colour) {
+    if (colour != 0) snprintf(out, size, "D%dP%d%c|%d", day, period, slotFieldLetter(field), colour);
+    else snprintf(out, size, "D%dP%d%c", day, period, slotFieldLetter(field));
+}
+
+// A bounded decimal number at *p (kept below 10000); -1 when there is no digit.
+static int readNumber(const char** p) {
+    if (**p < '0' || **p > '9') return -1;
+    int value = 0;
+    while (**p >= '0' && **p <= '9') {
+        if (value < 1000) value = value * 10 + (**p - '0');
+        (*p)++;
+    }
+    return value;
+}
+
+int parseNoteKey(const char* line, int* week, int* day, int* period) {
+    const char* p = line;
+    if (*p++ != 'W') return 0;
+    *week = readNumber(&p);
+    if (*p++ != 'D') return 0;
+    *day = readNumber(&p);
+    if (*p++ != 'P') return 0;
+    *period = readNumber(&p);
+    if (*p != '=') return 0;
+    return *week >= 1 && *week <= 53 && *day >= 1 && *day <= 6 && *period >= 0 && *period <= 9;
+}
