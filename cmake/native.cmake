@@ -15,6 +15,7 @@ file(GLOB_RECURSE WKB_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*
 list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/tests/win32/|/tests/e2e/|/tests/fuzz/|/tests/crash/")
 add_executable(wkb_tests ${WKB_NATIVE_TESTS})
 target_include_directories(wkb_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(wkb_tests PRIVATE WKB_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
 target_link_libraries(wkb_tests PRIVATE wkbcore GTest::gtest GTest::gtest_main Threads::Threads)
 add_test(NAME native_unit_tests COMMAND wkb_tests --gtest_brief=1)
 set_tests_properties(native_unit_tests PROPERTIES ENVIRONMENT

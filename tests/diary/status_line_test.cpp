@@ -44,10 +44,29 @@ TEST_F(DiaryStatusLineTest, TextCarriesWeeksDateActionTagAndOptions) {
     EXPECT_STREQ("[Current week:3 / Selected week:53 (12/31/2026)]  [Action: ]", text);
 }
 
-TEST_F(DiaryStatusLineTest, ColoursByWeekColourAndWhiteOutsideTheRange) {
-    const unsigned long expected[] = {0xFFFFFF, 0x64FFFF, 0x96FF96, 0x9696FF, 0xFFB4B4};
-    for (int c = 0; c < 5; c++) EXPECT_EQ(expected[c], statusColour(c));
-    EXPECT_EQ(0xFFFFFFul, statusColour(5));
+// The bar's colours as a user sees them, in red, green and blue; the status bar takes them as
+// 0x00BBGGRR, so blue comes first in the value it is handed.
+TEST_F(DiaryStatusLineTest, EachWeekColourShowsItsShadeAndAnyOtherShowsWhite) {
+    struct Shade {
+        int week, weekColour, red, green, blue;
+        const char* name;
+    } shades[] = {{10, 0, 255, 255, 255, "white"},      {11, 1, 255, 255, 100, "light yellow"},
+                  {12, 2, 150, 255, 150, "light green"}, {13, 3, 255, 150, 150, "light red"},
+                  {14, 4, 180, 180, 255, "light blue"},  {15, 5, 255, 255, 255, "white (hand-edited 5)"},
+                  {16, 0, 255, 255, 255, "white (no line)"}};
+    startThursday();
+    writeData("weeks.dat", "### Weeks colors data. Please do not edit.\n11=1\n12=2\n13=3\n14=4\n15=5\n10=0\n");
+    for (const Shade& s : shades) {
+        diaryState.selectedWeek = s.week;
+        refreshStatusLine();
+        unsigned long shown = frontLog.statusColour;
+        EXPECT_EQ(s.red, (int)(shown & 0xFF)) << s.name;
+        EXPECT_EQ(s.green, (int)((shown >> 8) & 0xFF)) << s.name;
+        EXPECT_EQ(s.blue, (int)((shown >> 16) & 0xFF)) << s.name;
+        EXPECT_EQ(0ul, shown >> 24) << s.name;
+    }
+    // Worked out once by hand: light red is red 255, green 150, blue 150.
+    EXPECT_EQ(0x9696FFul, statusColour(3));
     EXPECT_EQ(0xFFFFFFul, statusColour(-1));
 }
 

@@ -1,35 +1,20 @@
-// Expected page texts built from the fixed texts of the page frame.
+// Expected page texts: the golden head, the page ends written out, and the disk-to-memory view.
 #include "output/page_expect.h"
 
 #include "core/build_config.h"
+#include "support/golden.h"
 
-const char* const iconBase64 =
-    "AAABAAEAICACAAEAAQAwAQAAFgAAACgAAAAgAAAAQAAAAAEAAQAAAAAAAAEAAAAAAAAAAAAAAgAAAA"
-    "AAAAAAAAAA////AAAAAAAAAAAAAAAAAAAAAAAP///gDAAAYA///+AP///gDAAAYA///+AP///gDAAA"
-    "YA///+AP///gDAAAYA///+AP///gDAAAYA///+AMkn/gD///4A///+AAAAAAAAAAAAEIIQABCCEAAQ"
-    "ghAAEIIQABCCEAAAAAAAAAAAAAAAAA///////////4AAAH4AAAB+AAAAfgAAAH4AAAB+AAAAfgAAAH"
-    "4AAAB+AAAAfgAAAH4AAAB+AAAAfgAAAH4AAAB+AAAAfgAAAH4AAAB+AAAAfgAAAH4AAAB+AAAAfgAA"
-    "AH4AAAB+AAAA/gAAAP/GOMf/xjjH/+997///////////8=";
+std::string expectedHead() { return goldenText("page_head.html"); }
 
-std::string expectedHead() {
-    std::string head =
-        "<!DOCTYPE doctype PUBLIC \"-//w3c//dtd html 4.0 transitional//en\">\n<html>\n<head>\n<title>Document</title>\n"
-        "<meta http-equiv=\"content-type\" content=\"text/html; charset=WINDOWS-1252\">\n<meta http-equiv=\"content-style-type\" content=\"text/css\">\n"
-        "<style type=\"text/css\">";
-    for (const char* h : {"h1", "h2", "h3", "h4"})
-        head += std::string(h) + " {\n\tfont-weight: bold;\n\tfont-family: arial, helvetica, sans-serif;\n}\n";
-    head += "p {\n\tfont-family: arial, helvetica, sans-serif;\n}\n";
-    head += "span.big {\n\tfont-family: arial, helvetica, sans-serif;\n\tfont-weight: bold;\n}\n";
-    head += "span.small {\n\tfont-family: arial, helvetica, sans-serif;\n\tfont-size: 10;\n}\n";
-    head += "</style>\n</head>\n<body>\n";
-    head += "<table cellpadding=\"0\" cellspacing=\"0\" border=\"1\" width=\"800\"\nalign=\"center\" >\n<tr>\n<td bgcolor=\"#dddddd\"><!-- body table -->\n";
-    head += "<table width=\"100%\" bgcolor=\"#ffffdd\">\n<tr valign=\"middle\" >\n<td width=\"36\">\n<img src=\n";
-    head += "\"data:image/ico;base64,\n";
-    std::string icon = iconBase64;
-    for (size_t at = 0; at < icon.size(); at += 78) head += icon.substr(at, 78) + (at + 78 < icon.size() ? "\n" : "");
-    head += "\" alt=\"QELD\" />";
-    head += "</td>\n<td align=\"center\">\n<h1>Agendix</h1>\n</td>\n</tr>\n</table>\n";
-    return head;
+std::string expectedIconBase64() {
+    std::string head = expectedHead();
+    const std::string from = "base64,\n", to = "\" alt=";
+    size_t start = head.find(from), end = head.find(to);
+    if (start == std::string::npos || end == std::string::npos) return "";
+    std::string icon;
+    for (size_t i = start + from.size(); i < end; i++)
+        if (head[i] != '\n') icon += head[i];
+    return icon;
 }
 
 std::string expectedEnd(bool weeksForm, bool reachable) {

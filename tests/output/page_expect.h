@@ -1,11 +1,11 @@
-// Expected texts of the exported pages, written out from the fixed texts of the page frame,
-// so that the page tests compare whole files without asking the code under test.
+// Expected texts of the exported pages: the head comes from a golden file, the page ends are
+// written out here, so that the page tests compare whole files without asking the code under test.
 #pragma once
 #include <string>
 
-// The icon of the banner as its Base64 text, without line breaks.
-extern const char* const iconBase64;
-// Head with style sheet and banner, as memory text ("\n" line ends).
+// The icon of the banner as its Base64 text, without line breaks, taken from the golden head.
+std::string expectedIconBase64();
+// Head with style sheet and banner, as memory text ("\n" line ends): tests/golden/page_head.html.
 std::string expectedHead();
 // Footer row opening, footer and tail; weeksForm picks the weeks table form.
 std::string expectedEnd(bool weeksForm, bool reachable);

@@ -37,8 +37,8 @@ static unsigned le(const std::string& b, size_t at, int n) {
 }
 
 TEST(PageIcon, IsOne32By32TwoColourIconOf326Bytes) {
-    std::string icon = decodeBase64(iconBase64);
-    ASSERT_EQ(436u, std::string(iconBase64).size());
+    std::string icon = decodeBase64(expectedIconBase64());
+    ASSERT_EQ(436u, expectedIconBase64().size());
     ASSERT_EQ(326u, icon.size());
     EXPECT_EQ(0u, le(icon, 0, 2));
     EXPECT_EQ(1u, le(icon, 2, 2));   // icon

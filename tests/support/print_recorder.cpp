@@ -15,20 +15,6 @@ std::vector<std::string> printRecord(const std::string& prefix) {
     return out;
 }
 
-std::string rectAt(int left, int top, int right, int bottom) {
-    return "rect|" + std::to_string(left * UNIT_X) + "|" + std::to_string(top * UNIT_Y) + "|" +
-           std::to_string(right * UNIT_X) + "|" + std::to_string(bottom * UNIT_Y);
-}
-
-std::string lineAt(int x, int top, int bottom) {
-    return "line|" + std::to_string(x * UNIT_X) + "|" + std::to_string(top * UNIT_Y) + "|" +
-           std::to_string(x * UNIT_X) + "|" + std::to_string(bottom * UNIT_Y);
-}
-
-std::string textAt(int a, int b, const std::string& text) {
-    return "text|" + std::to_string(a * UNIT_X) + "|" + std::to_string(b * UNIT_Y) + "|" + text;
-}
-
 void PrintTest::SetUp() {
     DiaryTest::SetUp();
     makeDataFolder();
