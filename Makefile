@@ -1,6 +1,6 @@
 # The two commands of the README, and a few more for developers.
 #   make run   installs what is missing, builds, and starts the diary (under Wine on Linux)
-#   make test  installs what is missing, builds both builds, and runs every test
+#   make test  installs what is missing, builds native, windows and fuzz, and runs every test
 .PHONY: run test setup native windows test-native test-windows fuzz bench clean
 
 RUN_DIR ?= $(CURDIR)/diary-data
