@@ -31,10 +31,13 @@ struct SavedPath {
 static void savePath(SavedPath* s) { copyText(s->text, sizeof s->text, filePath); }
 static void restorePath(const SavedPath* s) { copyText(filePath, sizeof filePath, s->text); }
 
-static int lineHasKey(const char* line, const char* key, int needEquals) {
-    size_t k = strlen(key);
-    if (strncmp(line, key, k) != 0) return 0;
-    return needEquals ? line[k] == '=' : 1;
+// The first line of the key gives its value, cut to settingValue, without its line break.
+static int takeValue(char* line, int, void* key) {
+    if (!lineHasKey(line, (const char*)key)) return 0;
+    copyText(settingValue, sizeof settingValue, line + strlen((const char*)key) + 1);
+    size_t len = strlen(settingValue);
+    if (len > 0 && settingValue[len - 1] == '\n') settingValue[len - 1] = '\0';
+    return 1;
 }
 
 char* readSetting(const char* key) {
@@ -44,51 +47,25 @@ char* readSetting(const char* key) {
     FILE* f = platformOpen(dataFilePath(SETTINGS_FILE), "r");
     restorePath(&saved);
     if (f == NULL) return settingValue;
-    char line[LINE_LIMIT + 1];
-    int lineStart = 1;
-    int n;
-    while ((n = readPiece(f, line, LINE_LIMIT)) > 0) {
-        int starts = lineStart;
-        lineStart = line[n - 1] == '\n';
-        if (!starts || !lineHasKey(line, key, 1)) continue;
-        copyText(settingValue, sizeof settingValue, line + strlen(key) + 1);
-        size_t len = strlen(settingValue);
-        if (len > 0 && settingValue[len - 1] == '\n') settingValue[len - 1] = '\0';
-        break;
-    }
+    scanLines(f, LINE_LIMIT, takeValue, (void*)key);
     fclose(f);
     return settingValue;
 }
 
-// Writes "key=value\n"; a line break inside the value would split the setting, so it is a blank.
-static void writeKeyLine(Rewrite* r, const char* key, const char* value) {
-    rewriteString(r, key);
-    rewriteString(r, "=");
-    for (const char* p = value; *p != '\0'; p++) {
-        char c = (*p == '\n' || *p == '\r') ? ' ' : *p;
-        rewriteText(r, &c, 1);
-    }
-    rewriteString(r, "\n");
-}
+struct KeyWrite {
+    const char* key;
+    const char* value;
+    int found;
+};
 
-// Copies the settings file into r, replacing every line that begins with key; lines of one
-// or two characters (line break included) are dropped. Returns 1 when key was found.
-static int copyWithKey(FILE* in, Rewrite* r, const char* key, const char* value) {
-    char line[LINE_LIMIT + 1];
-    int found = 0, lineStart = 1, keep = 1, n;
-    while ((n = readPiece(in, line, LINE_LIMIT)) > 0) {
-        if (lineStart) {
-            int isKey = lineHasKey(line, key, 0);
-            if (isKey) writeKeyLine(r, key, value);
-            found |= isKey;
-            keep = !isKey && n > 2;
-        }
-        if (keep) rewriteText(r, line, (size_t)n);
-        lineStart = line[n - 1] == '\n';
-    }
-    // A last line without its line break must not run into a line appended after it.
-    if (!lineStart && keep) rewriteString(r, "\n");
-    return found;
+// Every line that begins with the key, "=" or not, becomes the new setting; other lines of
+// one or two characters (line break included) are dropped.
+static int settingsRule(const char* line, int n, Rewrite* r, void* context) {
+    KeyWrite* w = (KeyWrite*)context;
+    if (strncmp(line, w->key, strlen(w->key)) != 0) return n > 2;
+    rewriteRecord(r, w->key, w->value);
+    w->found = 1;
+    return 0;
 }
 
 int writeSetting(const char* key, const char* value) {
@@ -105,7 +82,9 @@ int writeSetting(const char* key, const char* value) {
         fclose(in);
         return 0;
     }
-    if (!copyWithKey(in, &r, key, value)) writeKeyLine(&r, key, value);
+    KeyWrite w = {key, value, 0};
+    rewriteLines(in, &r, LINE_LIMIT, settingsRule, &w);
+    if (!w.found) rewriteRecord(&r, key, value);
     fclose(in);
     return rewriteCommit(&r) == 0 ? 1 : 0;
 }
@@ -120,9 +99,9 @@ int createSettingsFile() {
     Rewrite r;
     if (rewriteBegin(&r, target, temp) != 0) return 1;
     rewriteString(&r, SETTINGS_HEADER);
-    writeKeyLine(&r, "version", CURRENT_VERSION);
-    writeKeyLine(&r, "info", "yes");
-    writeKeyLine(&r, "bip", "yes");
+    rewriteRecord(&r, "version", CURRENT_VERSION);
+    rewriteRecord(&r, "info", "yes");
+    rewriteRecord(&r, "bip", "yes");
     return rewriteCommit(&r) == 0 ? 0 : 1;
 }
 

@@ -16,6 +16,14 @@ char valueBuffer[512];
 
 #define LINE_LIMIT 1023
 
+// The table store's own state beside valueBuffer: the reader of a get, 32 KB and so kept out
+// of the stack; nothing in it outlasts the get.
+struct TableStore {
+    PieceReader reader;
+};
+
+static TableStore tableStore;
+
 struct TablePaths {
     char data[sizeof filePath];      // "<table>.data"
     char previous[sizeof filePath];  // "<table>.tmp": the table before its last set
@@ -32,11 +40,6 @@ static void tablePaths(const char* table, TablePaths* p) {
     copyText(p->previous, sizeof p->previous, dataFilePath(name));
 }
 
-static int lineHasKey(const char* line, const char* key) {
-    size_t k = strlen(key);
-    return strncmp(line, key, k) == 0 && line[k] == '=';
-}
-
 // A get scans the line starts of the file for "key=" and reads only the line that has it.
 // A key with a line feed, or too long for a line's first piece, is never found.
 static int tableGet(const char* table, const char* key) {
@@ -47,50 +50,16 @@ static int tableGet(const char* table, const char* key) {
     tablePaths(table, &p);
     FILE* f = platformOpen(p.data, "r");
     if (f == NULL) return 0;
-    static PieceReader reader;
-    pieceReaderStart(&reader, f);
+    PieceReader* reader = &tableStore.reader;
+    pieceReaderStart(reader, f);
     char line[LINE_LIMIT + 1];
-    if (pieceFindLine(&reader, prefix) && pieceRead(&reader, line, LINE_LIMIT) > 0 && lineHasKey(line, key)) {
+    if (pieceFindLine(reader, prefix) && pieceRead(reader, line, LINE_LIMIT) > 0 && lineHasKey(line, key)) {
         copyText(valueBuffer, sizeof valueBuffer, line + strlen(key) + 1);
         size_t len = strlen(valueBuffer);
         if (len > 0 && valueBuffer[len - 1] == '\n') valueBuffer[len - 1] = '\0';
     }
     fclose(f);
     return 0;
-}
-
-// "key=value\n"; a line break inside a value would split the record, so it becomes a blank.
-static void writeRecord(Rewrite* r, const char* key, const char* value) {
-    rewriteString(r, key);
-    rewriteString(r, "=");
-    size_t start = 0, i = 0;
-    for (; value[i] != '\0'; i++) {
-        if (value[i] != '\n' && value[i] != '\r') continue;
-        rewriteText(r, value + start, i - start);
-        rewriteString(r, " ");
-        start = i + 1;
-    }
-    rewriteText(r, value + start, i - start);
-    rewriteString(r, "\n");
-}
-
-// Copies the table into r with every record of key replaced; 1 when key was found.
-static int copyReplacing(FILE* in, Rewrite* r, const char* key, const char* value) {
-    static PieceReader reader;
-    pieceReaderStart(&reader, in);
-    char line[LINE_LIMIT + 1];
-    int found = 0, lineStart = 1, keep = 1, n;
-    while ((n = pieceRead(&reader, line, LINE_LIMIT)) > 0) {
-        if (lineStart) {
-            keep = !lineHasKey(line, key);
-            if (!keep) writeRecord(r, key, value);
-            found |= !keep;
-        }
-        if (keep) rewriteText(r, line, (size_t)n);
-        lineStart = line[n - 1] == '\n';
-    }
-    if (!lineStart && keep) rewriteString(r, "\n");
-    return found;
 }
 
 static const char* tableWhat(const char* table) {
@@ -116,9 +85,9 @@ static int tableSet(const char* table, const char* key, const char* value) {
         reportSaveFailure(tableWhat(table));
         return 1;
     }
-    int found = in != NULL && copyReplacing(in, &r, key, value);
+    int found = in != NULL && rewriteReplacingKey(in, &r, LINE_LIMIT, key, value);
     if (in != NULL) fclose(in);
-    if (!found) writeRecord(&r, key, value);
+    if (!found) rewriteRecord(&r, key, value);
     if (rewriteCommit(&r) != 0) {
         reportSaveFailure(tableWhat(table));
         return 1;

@@ -1,7 +1,8 @@
 // Reading and crash-safe rewriting of the diary's text files.
 // Files are binary on disk with CR LF line ends; in memory a line ends in "\n".
-// readPiece reads like a text stream's fgets; Rewrite writes a new file beside the old one
-// and replaces it in one step, so a crash or a full disk never leaves a file half written.
+// readPiece reads like a text stream's fgets and scanLines visits the lines; Rewrite writes a
+// new file beside the old one and replaces it in one step, so a crash or a full disk never
+// leaves a file half written; rewriteLines and rewriteReplacingKey copy a file into a Rewrite.
 #pragma once
 #include <cstddef>
 #include <cstdio>
@@ -30,6 +31,19 @@ int pieceRead(PieceReader* r, char* buf, int limit);
 // 1 when found, 0 at the end of the file.
 int pieceFindLine(PieceReader* r, const char* prefix);
 
+// The longest piece of a line the scanner and the copy read at once.
+#define TEXT_LINE_LIMIT 1023
+
+// 1 when line begins with key and the character right after the key is "=".
+int lineHasKey(const char* line, const char* key);
+
+// Called with the first piece of each line: n characters (n >= 1), terminated, with "\n" at
+// its end when the whole line fitted. Nonzero stops the scan.
+typedef int (*LineVisitor)(char* piece, int n, void* context);
+// Reads f in pieces of at most limit (<= TEXT_LINE_LIMIT) characters and hands each line's
+// first piece to visit; the rest of a longer line is passed over, never taken for a line.
+void scanLines(FILE* f, int limit, LineVisitor visit, void* context);
+
 struct Rewrite {
     FILE* out;
     int failed;
@@ -54,6 +68,24 @@ void rewriteKeepOld(Rewrite* r, const char* path);
 int rewriteCommit(Rewrite* r);
 // Gives up: closes and deletes the new file.
 void rewriteAbandon(Rewrite* r);
+
+// Writes the record "key=value\n"; a CR or LF inside the value would split the record, so
+// each becomes a blank.
+void rewriteRecord(Rewrite* r, const char* key, const char* value);
+
+// Decides a line from its first piece (as LineVisitor gets it): 1 copies the whole line
+// unchanged, 0 drops all of it. A rule that drops a line may write its replacement into r.
+typedef int (*LineRule)(const char* piece, int n, Rewrite* r, void* context);
+// Copies in, from its current position, into r line by line, reading pieces of at most
+// limit (<= TEXT_LINE_LIMIT) characters; rule NULL copies every line. Lines keep their bytes;
+// a copied last line without its line end gets one, so a record appended after it stays a
+// line of its own. One copy at a time: a rule must not start another.
+void rewriteLines(FILE* in, Rewrite* r, int limit, LineRule rule, void* context);
+
+// rewriteLines with every line that has key (lineHasKey) replaced by the record of key and
+// value; the rest of a long line goes with it. 1 when some line was replaced; else the
+// caller appends the record.
+int rewriteReplacingKey(FILE* in, Rewrite* r, int limit, const char* key, const char* value);
 
 // Tells the user that `what` ("the notes", "the week colours", ...) could not be saved and
 // that the file on disk was left as it was.

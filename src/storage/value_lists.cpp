@@ -34,28 +34,14 @@ static void listPaths(ListPaths* p) {
     copyText(p->temp, sizeof p->temp, dataFilePath(LISTS_TEMP));
 }
 
-// Copies in to r; with dropValue, the lines whose value equals it are left out.
-static void copyLines(FILE* in, Rewrite* r, const char* dropValue) {
-    char line[LINE_LIMIT + 1];
-    int lineStart = 1, keep = 1, n;
-    while ((n = readPiece(in, line, LINE_LIMIT)) > 0) {
-        int ends = line[n - 1] == '\n';
-        if (lineStart) {
-            // Only a whole line is compared; a line too long to read at once is kept.
-            int whole = ends || feof(in);
-            int len = ends ? n - 1 : n;
-            keep = 1;
-            if (dropValue != NULL && whole && len >= 3 && (int)strnlen(line, (size_t)len) == len) {
-                char saved = line[len];
-                line[len] = '\0';
-                keep = strcmp(line + 3, dropValue) != 0;
-                line[len] = saved;
-            }
-        }
-        if (keep) rewriteText(r, line, (size_t)n);
-        lineStart = ends;
-    }
-    if (!lineStart && keep) rewriteString(r, "\n");
+// Keeps every line but those whose value, after the three-character prefix, equals value.
+// Only a whole line is compared; a line too long to read at once is kept.
+static int keepOtherValues(const char* line, int n, Rewrite*, void* value) {
+    int ends = line[n - 1] == '\n';
+    if (!ends && n >= LINE_LIMIT) return 1;
+    size_t len = (size_t)(ends ? n - 1 : n);
+    if (len < 3 || strnlen(line, len) != len) return 1;
+    return len - 3 != strlen((const char*)value) || memcmp(line + 3, value, len - 3) != 0;
 }
 
 int addListValue() {
@@ -68,7 +54,7 @@ int addListValue() {
     }
     FILE* in = platformOpen(p.data, "r");
     if (in != NULL) {
-        copyLines(in, &r, NULL);
+        rewriteLines(in, &r, LINE_LIMIT, NULL, NULL);
         fclose(in);
     }
     rewriteString(&r, listPrefix(diaryState.action));
@@ -92,7 +78,7 @@ int removeListValue() {
         reportSaveFailure("the value list");
         return 0;
     }
-    copyLines(in, &r, valueBuffer);
+    rewriteLines(in, &r, LINE_LIMIT, keepOtherValues, valueBuffer);
     fclose(in);
     if (rewriteCommit(&r) != 0) {
         reportSaveFailure("the value list");
@@ -101,20 +87,26 @@ int removeListValue() {
     return 1;
 }
 
+struct ListReading {
+    const char* prefix;
+    void (*add)(const char* value, void* context);
+    void* context;
+};
+
+static int addIfListed(char* line, int n, void* context) {
+    ListReading* list = (ListReading*)context;
+    size_t k = strlen(list->prefix);
+    if (strncmp(line, list->prefix, k) != 0) return 0;
+    if (line[n - 1] == '\n') line[n - 1] = '\0';
+    list->add(line + k, list->context);
+    return 0;
+}
+
 int readListValues(const char* prefix, void (*add)(const char* value, void* context), void* context) {
     FILE* in = platformOpen(dataFilePath(LISTS_FILE), "r");
     if (in == NULL) return 1;
-    size_t k = strlen(prefix);
-    char line[LINE_LIMIT + 1];
-    int lineStart = 1, n;
-    while ((n = readPiece(in, line, LINE_LIMIT)) > 0) {
-        int ends = line[n - 1] == '\n';
-        if (lineStart && strncmp(line, prefix, k) == 0) {
-            if (ends) line[n - 1] = '\0';
-            add(line + k, context);
-        }
-        lineStart = ends;
-    }
+    ListReading list = {prefix, add, context};
+    scanLines(in, LINE_LIMIT, addIfListed, &list);
     fclose(in);
     return 0;
 }

@@ -14,22 +14,27 @@
 #define LINE_LIMIT 127
 #define WEEKS_NEW "weeks.new"
 
+struct WeekLookup {
+    const char* week;
+    int colour;
+};
+
+// The last line of a week wins.
+static int takeColour(char* line, int, void* context) {
+    WeekLookup* lookup = (WeekLookup*)context;
+    if (lineHasKey(line, lookup->week)) lookup->colour = leadingNumber(line + strlen(lookup->week) + 1);
+    return 0;
+}
+
 int readWeekColour(int week) {
-    char pattern[24];
-    snprintf(pattern, sizeof pattern, "%u=", (unsigned)week);
-    size_t k = strlen(pattern);
     FILE* f = platformOpen(dataFilePath(WEEKS_FILE), "r");
     if (f == NULL) return 0;
-    int colour = 0;
-    char line[LINE_LIMIT + 1];
-    int lineStart = 1, n;
-    while ((n = readPiece(f, line, LINE_LIMIT)) > 0) {
-        // The last line of a week wins.
-        if (lineStart && strncmp(line, pattern, k) == 0) colour = leadingNumber(line + k);
-        lineStart = line[n - 1] == '\n';
-    }
+    char key[16];
+    snprintf(key, sizeof key, "%u", (unsigned)week);
+    WeekLookup lookup = {key, 0};
+    scanLines(f, LINE_LIMIT, takeColour, &lookup);
     fclose(f);
-    return colour;
+    return lookup.colour;
 }
 
 int readSelectedWeekColour() {
@@ -48,32 +53,14 @@ int ensureWeeksFile() {
     return rewriteCommit(&r);
 }
 
-// Copies "weeks.dat" into r with the lines of the week replaced; 1 when the week was found.
-static int copyReplacingWeek(FILE* in, Rewrite* r, const char* pattern, const char* record) {
-    size_t k = strlen(pattern);
-    char line[LINE_LIMIT + 1];
-    int found = 0, lineStart = 1, keep = 1, n;
-    while ((n = readPiece(in, line, LINE_LIMIT)) > 0) {
-        if (lineStart) {
-            keep = strncmp(line, pattern, k) != 0;
-            if (!keep) rewriteString(r, record);
-            found |= !keep;
-        }
-        if (keep) rewriteText(r, line, (size_t)n);
-        lineStart = line[n - 1] == '\n';
-    }
-    if (!lineStart && keep) rewriteString(r, "\n");
-    return found;
-}
-
 int setWeekColour(int colour) {
     char data[sizeof filePath], previous[sizeof filePath], fresh[sizeof filePath];
     copyText(data, sizeof data, dataFilePath(WEEKS_FILE));
     copyText(previous, sizeof previous, dataFilePath(WEEKS_PREVIOUS));
     copyText(fresh, sizeof fresh, dataFilePath(WEEKS_NEW));
-    char pattern[24], record[48];
-    snprintf(pattern, sizeof pattern, "%u=", (unsigned)diaryState.selectedWeek);
-    snprintf(record, sizeof record, "%u=%u\n", (unsigned)diaryState.selectedWeek, (unsigned)colour);
+    char week[16], value[16];
+    snprintf(week, sizeof week, "%u", (unsigned)diaryState.selectedWeek);
+    snprintf(value, sizeof value, "%u", (unsigned)colour);
 
     Rewrite r;
     FILE* in = NULL;
@@ -81,7 +68,7 @@ int setWeekColour(int colour) {
     if (!failed) failed = (in = platformOpen(data, "r")) == NULL;
     if (!failed) failed = rewriteBegin(&r, data, fresh) != 0;
     if (!failed) {
-        if (!copyReplacingWeek(in, &r, pattern, record)) rewriteString(&r, record);
+        if (!rewriteReplacingKey(in, &r, LINE_LIMIT, week, value)) rewriteRecord(&r, week, value);
         // The old file must be closed before it can be replaced on Windows.
         fclose(in);
         in = NULL;

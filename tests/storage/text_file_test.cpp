@@ -1,7 +1,7 @@
 // The fast paths of the text files: the buffered piece reader against readPiece, and the
 // table get built on it, where CR LF falls at the piece limit or the buffer's edge, with bare
-// CRs, NUL bytes, long lines and files larger than the buffer; and two rewrites at once, which
-// must not share the large write buffer.
+// CRs, NUL bytes, long lines and files larger than the buffer; two rewrites at once, which
+// must not share the large write buffer; and the line copy and scan that every file uses.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -123,4 +123,55 @@ TEST(RewriteTest, TwoRewritesAtOnceEachWriteTheirOwnFile) {
     ASSERT_EQ(0, rewriteBegin(&first, folder.file("c").c_str(), folder.file("c.new").c_str()));
     EXPECT_EQ(1, first.bigBuffer);
     rewriteAbandon(&first);
+}
+
+namespace {
+
+// Copies the bytes in through rewriteReplacingKey with pieces of limit; "found" tells whether
+// a line was replaced, and the result holds the bytes written.
+std::string replaced(const std::string& in, int limit, const char* key, const char* value, int* found) {
+    TempFolder folder;
+    writeBytes(folder.file("in"), in);
+    FILE* f = fopen(folder.file("in").c_str(), "rb");
+    Rewrite r;
+    EXPECT_EQ(0, rewriteBegin(&r, folder.file("out").c_str(), folder.file("out.new").c_str()));
+    *found = rewriteReplacingKey(f, &r, limit, key, value);
+    fclose(f);
+    EXPECT_EQ(0, rewriteCommit(&r));
+    return readBytes(folder.file("out"));
+}
+
+int collectPiece(char* piece, int n, void* context) {
+    auto* seen = (std::vector<std::string>*)context;
+    seen->push_back(std::string(piece, (size_t)n));
+    return seen->size() == 3;
+}
+
+}  // namespace
+
+// Keys match only whole, before "="; a long line goes with its first piece, whatever its
+// later pieces look like; a last line without its line end is not joined to what follows.
+TEST(RewriteLinesTest, ReplacesOnlyTheKeysLinesAndKeepsEveryOtherByte) {
+    int found = 0;
+    // With pieces of 10, the third piece of "?=" + longTail begins with "K=".
+    std::string longTail = std::string(18, 'x') + "K=fake";
+    std::string in = "K|2=a\r\nK=" + longTail + "\r\nKK=b\nk=c\r\nK\r\nbare\rcr\r\nK=last";
+    EXPECT_EQ("K|2=a\r\nK=new\r\nKK=b\r\nk=c\r\nK\r\nbare\rcr\r\nK=new\r\n", replaced(in, 10, "K", "new", &found));
+    EXPECT_EQ(1, found);
+    // A long line of another key is copied whole, its piece that starts like the key included.
+    in = "A=" + longTail + "\r\nlast";
+    EXPECT_EQ("A=" + longTail + "\r\nlast\r\n", replaced(in, 10, "K", "v", &found));
+    EXPECT_EQ(0, found);
+    // A value with line breaks cannot split the record.
+    EXPECT_EQ("K=a b  c\r\n", replaced("K=1", 1023, "K", "a\nb\r\nc", &found));
+}
+
+TEST(RewriteLinesTest, ScanSeesTheFirstPieceOfEachLineUntilTold) {
+    TempFolder folder;
+    writeBytes(folder.file("f"), "abcdefgh\r\nxy\nz\r\nnever\r\n");
+    FILE* f = fopen(folder.file("f").c_str(), "rb");
+    std::vector<std::string> seen;
+    scanLines(f, 4, collectPiece, &seen);
+    fclose(f);
+    EXPECT_EQ((std::vector<std::string>{"abcd", "xy\n", "z\n"}), seen);
 }
