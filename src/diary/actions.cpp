@@ -87,8 +87,8 @@ void promptSearch() {
     diaryState.action = ACTION_SEARCH;
     refreshStatusLine();
     // The first OK is then taken as the start of a new search.
-    lastStartWeek = 0;
-    lastKeyword[0] = '\0';
+    searchState.lastStartWeek = 0;
+    searchState.lastKeyword[0] = '\0';
     openInput("Search in the data base\nSelect the start week\nand enter a key word...");
 }
 

@@ -36,7 +36,7 @@ void promptSearch();
 void askInitialise();
 void askPrint();
 void askTeacherMode();
-// The input dialog's OK (after inputText and, for a search, searchStartWeek are read).
+// The input dialog's OK (after inputText and, for a search, searchState.startWeek are read).
 void commitInput();
 // The input dialog's Cancel.
 void cancelInput();

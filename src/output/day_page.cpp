@@ -11,15 +11,13 @@
 #include "storage/record_keys.h"
 #include "storage/table_store.h"
 
-static char notesHtml[NOTES_HTML_SIZE];
-
 static const char* selectedDayName() {
     int day = diaryState.selectedDay;
     return day >= 1 && day <= 6 ? dayNames[day] : "";
 }
 
 static void writeNotesCell(Rewrite* page, int period) {
-    notesHtml[0] = '\0';
+    char notesHtml[NOTES_HTML_SIZE] = "";
     char key[48];
     formatNoteKey(key, sizeof key, diaryState.selectedWeek, diaryState.selectedDay, period);
     valueBuffer[0] = '\0';

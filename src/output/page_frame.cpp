@@ -13,7 +13,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 
-char browserPath[BROWSER_PATH_SIZE];
+PageFrame pageFrame = {"", WKB_WEB_HOST, 80};
 
 #define FONT_DECLARATION "\tfont-family: arial, helvetica, sans-serif;\n"
 #define BOLD_DECLARATION "\tfont-weight: bold;\n"
@@ -56,21 +56,18 @@ void writePageHead(Rewrite* page) {
     rewriteString(page, bannerEnd);
 }
 
-static char probeHost[256] = WKB_WEB_HOST;
-static int probePort = 80;
-
 #ifdef WKB_TEST_HOOKS
 void pageProbeTarget(const char* host, int port) {
-    copyText(probeHost, sizeof probeHost, host != NULL ? host : WKB_WEB_HOST);
-    probePort = host != NULL ? port : 80;
+    copyText(pageFrame.probeHost, sizeof pageFrame.probeHost, host != NULL ? host : WKB_WEB_HOST);
+    pageFrame.probePort = host != NULL ? port : 80;
 }
 #endif
 
 int probeWebHost() {
     if (diaryState.webReachable == 1 || diaryState.webReachable == 2) return diaryState.webReachable;
     // No host configured: not reachable, and the network is never touched.
-    if (probeHost[0] == '\0') return 2;
-    return platformProbeTcp(probeHost, probePort) == 0 ? 0 : 2;
+    if (pageFrame.probeHost[0] == '\0') return 2;
+    return platformProbeTcp(pageFrame.probeHost, pageFrame.probePort) == 0 ? 0 : 2;
 }
 
 static void writeFooter(Rewrite* page, int form) {
@@ -117,15 +114,15 @@ void browserFromAssociation(const char* text, char* out, int size) {
 int findBrowser() {
     char text[BROWSER_PATH_SIZE];
     if (platformFindBrowser(text, sizeof text) != 0) return 1;
-    browserFromAssociation(text, browserPath, sizeof browserPath);
+    browserFromAssociation(text, pageFrame.browserPath, sizeof pageFrame.browserPath);
     // An empty command names no program: take it as no browser registered.
-    return browserPath[0] != '\0' ? 0 : 1;
+    return pageFrame.browserPath[0] != '\0' ? 0 : 1;
 }
 
 void openInBrowser(const char* name) {
     char quoted[sizeof filePath + 2];
     snprintf(quoted, sizeof quoted, "\"%s\"", dataFilePath(name));
-    const char* browser = findBrowser() == 0 ? browserPath : FALLBACK_BROWSER;
+    const char* browser = findBrowser() == 0 ? pageFrame.browserPath : FALLBACK_BROWSER;
     platformLaunch(browser, quoted);
 }
 

@@ -13,7 +13,15 @@
 #define BROWSER_PATH_SIZE 360
 #define FALLBACK_BROWSER "c:\\Program Files\\Internet Explorer\\iexplore.exe"
 
-extern char browserPath[BROWSER_PATH_SIZE];
+// What the page frame keeps for the whole run (whether the web host answered is the
+// DiaryState's webReachable).
+struct PageFrame {
+    char browserPath[BROWSER_PATH_SIZE];  // the browser findBrowser found last
+    char probeHost[256];                  // the host the probe tries: the configured web host
+    int probePort;
+};
+
+extern PageFrame pageFrame;
 
 // Head, style sheet and banner; the page is then inside the first cell of the outer table.
 void writePageHead(Rewrite* page);
@@ -22,7 +30,7 @@ void writePageHead(Rewrite* page);
 void writePageEnd(Rewrite* page, int form);
 // 0 just probed and reachable, 2 not reachable, or the cached 1 or 2 of webReachable.
 int probeWebHost();
-// 0 with browserPath filled, or 1 when no browser is registered for "http".
+// 0 with pageFrame.browserPath filled, or 1 when no browser is registered for "http".
 int findBrowser();
 // The executable of a registered command text into out (size bytes): the text between the
 // first two double quotes when it begins with one (up to its end without a second), else all.

@@ -94,8 +94,15 @@ void pageIconBytes(unsigned char* out) {
 
 static const char base64Digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
+// What the page icon keeps: its Base64 text, made at the first use ("" until then).
+struct PageIconCache {
+    char base64[PAGE_ICON_BASE64_LENGTH + 1];
+};
+
+static PageIconCache iconCache;
+
 const char* pageIconBase64() {
-    static char text[PAGE_ICON_BASE64_LENGTH + 1];
+    char* text = iconCache.base64;
     if (text[0] != '\0') return text;
     unsigned char icon[PAGE_ICON_SIZE + 2] = {0};  // two spare zero bytes complete the last group
     pageIconBytes(icon);

@@ -16,17 +16,22 @@
 #define FONTS_FAILED_TEXT \
     " Problème d'initialisation de Police ...  Courier New et Arial doivent être disponibles. "
 
-// Device units per page unit: the page is 210 units wide and 285 high.
-static int unitX, unitY;
+// What the layout keeps from the page set-up for every later drawing call, printSlotText's
+// included: device units per page unit (the page is 210 units wide and 285 high).
+struct PrintUnits {
+    int x, y;
+};
+
+static PrintUnits units;
 
 enum { TITLE_FONT, COURSE_FONT, DETAIL_FONT, FOOTER_FONT, FONT_COUNT };
 
 static void boxAt(int left, int top, int right, int bottom) {
-    printRectangle(left * unitX, top * unitY, right * unitX, bottom * unitY);
+    printRectangle(left * units.x, top * units.y, right * units.x, bottom * units.y);
 }
 
 static void textAt(int a, int b, const char* text) {
-    printText(a * unitX, b * unitY, text, (int)strlen(text));
+    printText(a * units.x, b * units.y, text, (int)strlen(text));
 }
 
 // Logs the device and sets the units; returns the page height in device units.
@@ -34,9 +39,9 @@ static int setUpPage() {
     printLog(" Technology: %u %u\n", printDeviceCaps(PRINT_CAP_TECHNOLOGY), 2u);
     int width = (int)printDeviceCaps(PRINT_CAP_WIDTH);
     printLog(" Width: %u\n", (unsigned)width);
-    unitX = width / 210;
+    units.x = width / 210;
     int height = (int)printDeviceCaps(PRINT_CAP_HEIGHT);
-    unitY = height / 285;
+    units.y = height / 285;
     printLog(" Height: %u\n", (unsigned)height);
     printLog(" Text: %x\n", printDeviceCaps(PRINT_CAP_TEXT));
     return height;
@@ -80,8 +85,8 @@ static void drawGrid(PrintObject weekBrush, PrintObject greyBrush) {
     printSelect(printWhiteBrush());
     for (int y = 46; y <= 145; y += 11) boxAt(30, y, 190, y + 11);
     for (int y = 167; y <= 266; y += 11) boxAt(30, y, 190, y + 11);
-    printLine(83 * unitX, 35 * unitY, 83 * unitX, 277 * unitY);
-    printLine(136 * unitX, 35 * unitY, 136 * unitX, 277 * unitY);
+    printLine(83 * units.x, 35 * units.y, 83 * units.x, 277 * units.y);
+    printLine(136 * units.x, 35 * units.y, 136 * units.x, 277 * units.y);
 }
 
 static void drawLabels() {

@@ -7,16 +7,21 @@
 #include "output/print_grid.h"
 #include "platform/platform.h"
 
-static FILE* logFile;
+// What the print log keeps between its calls: the file of the print under way, or NULL.
+struct PrintLog {
+    FILE* file;
+};
+
+static PrintLog printLogState;
 
 void printLogOpen() {
-    if (logFile != NULL) platformClose(logFile);
+    if (printLogState.file != NULL) platformClose(printLogState.file);
     // NULL when the folder cannot be written: the print then simply runs unlogged.
-    logFile = platformOpen(PRINT_LOG_FILE, "w");
+    printLogState.file = platformOpen(PRINT_LOG_FILE, "w");
 }
 
 void printLog(const char* format, ...) {
-    if (logFile == NULL) return;
+    if (printLogState.file == NULL) return;
     // Long enough for the profile's printer entry (1020 characters) and its frame.
     char line[1400];
     va_list args;
@@ -26,15 +31,15 @@ void printLog(const char* format, ...) {
     const char* start = line;
     for (const char* p = line; *p != '\0'; ++p) {
         if (*p != '\n') continue;
-        platformWrite(logFile, start, (size_t)(p - start));
-        platformWrite(logFile, "\r\n", 2);
+        platformWrite(printLogState.file, start, (size_t)(p - start));
+        platformWrite(printLogState.file, "\r\n", 2);
         start = p + 1;
     }
-    if (*start != '\0') platformWrite(logFile, start, strlen(start));
+    if (*start != '\0') platformWrite(printLogState.file, start, strlen(start));
 }
 
 void printLogClose() {
-    if (logFile == NULL) return;
-    platformClose(logFile);
-    logFile = NULL;
+    if (printLogState.file == NULL) return;
+    platformClose(printLogState.file);
+    printLogState.file = NULL;
 }

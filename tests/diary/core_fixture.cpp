@@ -20,7 +20,7 @@ void DiaryCoreTest::startThursday() {
 
 void DiaryCoreTest::typeAndOk(const char* text, int startWeek) {
     copyText(inputText, sizeof inputText, text);
-    searchStartWeek = startWeek;
+    searchState.startWeek = startWeek;
     commitInput();
 }
 

@@ -89,14 +89,14 @@ TEST_F(DiarySearchTest, KeywordLimitsAMissingNotesFileAndCancel) {
     std::string longKeyword(200, 'k');
     EXPECT_EQ("", ok(longKeyword.c_str()));
     EXPECT_EQ(std::string(127, 'k'), inputText);
-    EXPECT_EQ(std::string(127, 'k'), lastKeyword);
+    EXPECT_EQ(std::string(127, 'k'), searchState.lastKeyword);
     // Week 29's Monday lies before the table: the hit keeps the date it had.
     EXPECT_EQ("", ok("x"));
     EXPECT_EQ("29/1/0", ok("x"));
     EXPECT_STREQ("(1/15/2026)", diaryState.dateLabel);
 
     cancelInput();
-    EXPECT_EQ(nullptr, searchFile);
+    EXPECT_EQ(nullptr, searchState.file);
     EXPECT_EQ(0, diaryState.action);
     EXPECT_EQ("status|[Current week:3 / Selected week:29 (1/15/2026)]  [Action: ] [Bip] [Info]", frontLog.calls.back());
 
@@ -105,7 +105,7 @@ TEST_F(DiarySearchTest, KeywordLimitsAMissingNotesFileAndCancel) {
     promptSearch();
     EXPECT_EQ("box", ok("x"));
     EXPECT_EQ("box|Stop|error|The notes file cannot be opened for the search.", frontLog.calls.back());
-    EXPECT_EQ(nullptr, searchFile);
+    EXPECT_EQ(nullptr, searchState.file);
     EXPECT_EQ(ACTION_SEARCH, diaryState.action);
     writeBytes(data("wkb_txt.data"), notes);
     EXPECT_EQ("", ok("x"));

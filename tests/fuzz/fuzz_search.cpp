@@ -26,9 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     fuzzWriteData("wkb_txt.data", file);
 
     diaryState.action = ACTION_SEARCH;
-    lastStartWeek = 0;
-    lastKeyword[0] = '\0';
-    searchStartWeek = (int)data[0] - 8;
+    searchState.lastStartWeek = 0;
+    searchState.lastKeyword[0] = '\0';
+    searchState.startWeek = (int)data[0] - 8;
     for (int step = 0; step < MAX_STEPS; step++) {
         int beeps = platformBeepCount();
         frontLog.dayTab = -1;

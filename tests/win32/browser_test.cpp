@@ -34,7 +34,7 @@ TEST(BrowserLookup, ExecutableOfARegisteredCommandText) {
 
 TEST(BrowserLookup, RegisteredBrowserIsAnUnquotedPath) {
     if (findBrowser() != 0) GTEST_SKIP() << "no browser registered for http in this prefix";
-    std::string path = browserPath;
+    std::string path = pageFrame.browserPath;
     EXPECT_FALSE(path.empty());
     EXPECT_EQ(std::string::npos, path.find('"')) << path;
 }
@@ -67,7 +67,7 @@ TEST_F(BrowserLaunch, PagePathWithSpacesReachesTheBrowserAsOneParameter) {
     std::string bytes = readBytes(page);
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(0u, bytes.find("<!DOCTYPE doctype PUBLIC \"-//w3c//dtd html 4.0 transitional//en\">\r\n<html>\r\n"));
-    const char* browser = findBrowser() == 0 ? browserPath : FALLBACK_BROWSER;
+    const char* browser = findBrowser() == 0 ? pageFrame.browserPath : FALLBACK_BROWSER;
     EXPECT_STREQ(browser, platformLastLaunchProgram());
     EXPECT_EQ("\"" + page + "\"", platformLastLaunchParams());
     EXPECT_EQ(0, frontBoxCount());

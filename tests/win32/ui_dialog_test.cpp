@@ -128,11 +128,11 @@ TEST_F(UiDialog, SearchShowsWeekFieldAndSpinnerAndStaysOpenOverSeveralOks) {
     EXPECT_GT(platformBeepCount(), beeps);
     EXPECT_TRUE(dlg());
     EXPECT_EQ(diaryState.action, ACTION_SEARCH);
-    EXPECT_TRUE(searchFile != NULL);
+    EXPECT_TRUE(searchState.file != NULL);
     press(IDC_DLG_CANCEL);
     EXPECT_FALSE(dlg());
     EXPECT_EQ(diaryState.action, 0);
-    EXPECT_TRUE(searchFile == NULL);
+    EXPECT_TRUE(searchState.file == NULL);
 }
 
 TEST_F(UiDialog, TheWeekFieldIsReadForItsFirstSixCharacters) {
@@ -141,10 +141,10 @@ TEST_F(UiDialog, TheWeekFieldIsReadForItsFirstSixCharacters) {
     SetWindowTextA(item(IDC_DLG_TEXT), "x");
     SetWindowTextA(item(IDC_DLG_WEEK), "0000017");
     press(IDC_DLG_OK);
-    EXPECT_EQ(searchStartWeek, 1);
+    EXPECT_EQ(searchState.startWeek, 1);
     SetWindowTextA(item(IDC_DLG_WEEK), "week");
     press(IDC_DLG_OK);
-    EXPECT_EQ(searchStartWeek, 0);
+    EXPECT_EQ(searchState.startWeek, 0);
 }
 
 TEST_F(UiBadInput, SaveDuringASearchIsRefusedAndStoresNothing) {

@@ -109,7 +109,7 @@ static void onOk(HWND dlg) {
     if (diaryState.action == ACTION_SEARCH) {
         char week[WEEK_FIELD_CHARS + 1] = "";
         SendMessageA(dialog.weekField, WM_GETTEXT, sizeof week, (LPARAM)week);
-        searchStartWeek = leadingNumber(week);
+        searchState.startWeek = leadingNumber(week);
     }
     commitInput();
     if (diaryState.action != ACTION_SEARCH) closeInputDialog();
