@@ -103,9 +103,9 @@ static void weekForward() {
 
 static void searchNoHit() {
     copyText(inputText, sizeof inputText, MISSING_KEYWORD);
-    copyText(lastKeyword, sizeof lastKeyword, MISSING_KEYWORD);
-    searchStartWeek = 1;
-    lastStartWeek = 0;  // a changed start week rewinds: the step reads the whole table
+    copyText(searchState.lastKeyword, sizeof searchState.lastKeyword, MISSING_KEYWORD);
+    searchState.startWeek = 1;
+    searchState.lastStartWeek = 0;  // a changed start week rewinds: the step reads the whole table
     searchStep();
 }
 
