@@ -77,9 +77,9 @@ void rewriteRecord(Rewrite* r, const char* key, const char* value);
 // unchanged, 0 drops all of it. A rule that drops a line may write its replacement into r.
 typedef int (*LineRule)(const char* piece, int n, Rewrite* r, void* context);
 // Copies in, from its current position, into r line by line, reading pieces of at most
-// limit (<= TEXT_LINE_LIMIT) characters; rule NULL copies every line. Lines keep their bytes;
-// a copied last line without its line end gets one, so a record appended after it stays a
-// line of its own. One copy at a time: a rule must not start another.
+// limit (<= TEXT_LINE_LIMIT) characters; rule NULL copies every line. A copied line keeps its
+// bytes, its line end written as CR LF; a copied last line without a line end gets one, so
+// that a record appended after it stays a line of its own. One copy at a time: a rule must not start another.
 void rewriteLines(FILE* in, Rewrite* r, int limit, LineRule rule, void* context);
 
 // rewriteLines with every line that has key (lineHasKey) replaced by the record of key and
