@@ -1,7 +1,9 @@
 # The two commands of the README, and a few more for developers.
 #   make run   installs what is missing, builds, and starts the diary (under Wine on Linux)
 #   make test  installs what is missing, builds native, windows and fuzz, and runs every test
-.PHONY: run test setup native windows test-native test-windows fuzz bench clean
+#   make dist  builds the downloads into dist/: the installer, the portable zip, SHA256SUMS
+#              (make dist SIGN_CERT=cert.pem SIGN_KEY=key.pem signs them)
+.PHONY: run test setup native windows test-native test-windows fuzz bench clean dist
 
 RUN_DIR ?= $(CURDIR)/diary-data
 
@@ -26,6 +28,12 @@ test-native: native
 test-windows: windows
 	ctest --preset windows
 
+# Only the program is built; the Windows tests are not needed for the downloads.
+dist: setup
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows --target winwkb
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" scripts/make-dist build/windows dist
+
 test: setup
 	@scripts/run-tests
 
@@ -38,4 +46,4 @@ bench: setup
 	@scripts/bench
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -40,7 +40,7 @@ int notify(const char* text, int kind) {
 
 const char* aboutText() {
     return "WinWkb, the school diary, version " CURRENT_VERSION "\n"
-           "QELD software, 2004-2026\n" WKB_WEB_ADDRESS;
+           WKB_COPYRIGHT "\n" WKB_WEB_ADDRESS;
 }
 
 void showAbout() { notify(aboutText(), NOTIFY_INTRO); }

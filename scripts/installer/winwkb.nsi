@@ -1,0 +1,202 @@
+; The diary's installer: winwkb.exe under Program Files, a Start-menu shortcut for all users
+; that starts it in its own folder, the "Apps & features" entry, and the uninstaller.
+; Neither ever touches the diary's data. scripts/make-dist compiles it with
+; makensis -DVERSION=2.5.0 -DPUBLISHER=... -DCOPYRIGHT=... -DWEB_ADDRESS=... -DPROGRAM=winwkb.exe
+; -DOUTFILE=setup.exe [-DSIGN_COMMAND=...]. /S installs or uninstalls silently.
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+; No file times in the installer: two builds of one commit are byte-identical.
+SetDateSave off
+RequestExecutionLevel admin
+ManifestDPIAware true
+; A file that cannot be written stops the installation instead of being skipped.
+AllowSkipFiles off
+
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+
+!define PRODUCT "WinWkb"
+!define DESCRIPTION "WinWkb, the school diary"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\WinWkb"
+!define SHORTCUT "$SMPROGRAMS\WinWkb.lnk"
+; The class of the diary's main window.
+!define DIARY_WINDOW "winwkb"
+
+Name "${PRODUCT} ${VERSION}"
+Caption "${DESCRIPTION} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${DESCRIPTION} (setup)"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+
+!ifdef SIGN_COMMAND
+  ; %1 is the file to sign in place.
+  !finalize '${SIGN_COMMAND} "%1"'
+  !uninstfinalize '${SIGN_COMMAND} "%1"'
+!endif
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+; Asks the user to close the diary while its window is open; aborts when they cancel
+; (a silent run cancels at once). A running program is never overwritten or removed.
+!macro DIARY_CLOSED_CHECK UN
+Function ${UN}diaryClosed
+  check:
+    FindWindow $0 "${DIARY_WINDOW}"
+    StrCmp $0 0 0 open
+    Return
+  open:
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${DESCRIPTION}, is open.$\r$\nClose it (your notes are kept), then choose Retry." \
+      /SD IDCANCEL IDRETRY check
+  SetErrorLevel 3
+  Abort "The diary is open: nothing was changed."
+FunctionEnd
+!macroend
+!insertmacro DIARY_CLOSED_CHECK ""
+!insertmacro DIARY_CLOSED_CHECK "un."
+
+Function .onInit
+  SetShellVarContext all
+  ${If} ${Silent}
+    Call takeGivenFolder
+    Call checkWritable
+  ${EndIf}
+FunctionEnd
+
+; NSIS silently replaces a /D= folder that it finds invalid (a file in its path) by the default
+; one; a silent run takes the folder as given, so that it is refused instead.
+Function takeGivenFolder
+  System::Call 'kernel32::GetCommandLine() t .r0'
+  StrLen $2 $0
+  StrCpy $3 0
+  ${DoWhile} $3 < $2
+    StrCpy $4 $0 4 $3
+    ${If} $4 == " /D="
+      IntOp $3 $3 + 4
+      StrCpy $INSTDIR $0 "" $3
+      Return
+    ${EndIf}
+    IntOp $3 $3 + 1
+  ${Loop}
+FunctionEnd
+
+; Stops before anything is written when $INSTDIR cannot be made or written; leaves no folder.
+Function checkWritable
+  StrCpy $1 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $1 1
+  ${EndIf}
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  FileOpen $0 "$INSTDIR\winwkb-setup.probe" w
+  ${IfNot} ${Errors}
+    FileClose $0
+    Delete "$INSTDIR\winwkb-setup.probe"
+    StrCpy $2 "ok"
+  ${Else}
+    StrCpy $2 ""
+  ${EndIf}
+  ${If} $1 = 1
+    RMDir "$INSTDIR"
+  ${EndIf}
+  ${If} $2 == "ok"
+    Return
+  ${EndIf}
+  MessageBox MB_OK|MB_ICONSTOP \
+    "The folder $INSTDIR cannot be written.$\r$\nChoose another folder, or run the setup as an administrator.$\r$\nNothing was installed." \
+    /SD IDOK
+  SetErrorLevel 4
+  Abort "The folder $INSTDIR cannot be written. Nothing was installed."
+FunctionEnd
+
+Section "${PRODUCT}"
+  Call diaryClosed
+  Call checkWritable
+  ; The working folder of the shortcut below: the diary started there keeps its data in the
+  ; user's application data folder when the folder lies under Program Files.
+  SetOutPath "$INSTDIR"
+  ; The new program lands whole beside the old one before it takes its name.
+  ClearErrors
+  File "/oname=winwkb.exe.new" "${PROGRAM}"
+  ${If} ${Errors}
+    Delete "$INSTDIR\winwkb.exe.new"
+    SetErrorLevel 4
+    Abort "winwkb.exe could not be written. Nothing was changed."
+  ${EndIf}
+  Delete "$INSTDIR\winwkb.exe"
+  ${If} ${FileExists} "$INSTDIR\winwkb.exe"
+    Delete "$INSTDIR\winwkb.exe.new"
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\winwkb.exe is in use and cannot be replaced.$\r$\nClose the diary and run the setup again." /SD IDOK
+    SetErrorLevel 3
+    Abort "winwkb.exe is in use. Nothing was changed."
+  ${EndIf}
+  Rename "$INSTDIR\winwkb.exe.new" "$INSTDIR\winwkb.exe"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\winwkb.exe" "" "$INSTDIR\winwkb.exe" 0 SW_SHOWNORMAL "" "${DESCRIPTION}"
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DESCRIPTION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "http://${WEB_ADDRESS}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\winwkb.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/M=*.exe /S=0K /G=0" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Function un.onInit
+  SetShellVarContext all
+FunctionEnd
+
+Section "Uninstall"
+  Call un.diaryClosed
+  ; The program goes first: while it cannot be removed, nothing else is.
+  Delete "$INSTDIR\winwkb.exe"
+  ${If} ${FileExists} "$INSTDIR\winwkb.exe"
+    MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\winwkb.exe is in use and cannot be removed.$\r$\nClose the diary and uninstall again." /SD IDOK
+    SetErrorLevel 3
+    Abort "winwkb.exe is in use. Nothing was removed."
+  ${EndIf}
+  Delete "${SHORTCUT}"
+  Delete "$INSTDIR\uninstall.exe"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ; Only when empty: a data folder that the diary made here stays.
+  RMDir "$INSTDIR"
+  Call un.tellWhereDataIs
+SectionEnd
+
+; The data folder is never removed; say where it is, so that it can be kept or moved.
+Function un.tellWhereDataIs
+  SetShellVarContext current
+  StrCpy $0 "$APPDATA\wkb_db"
+  SetShellVarContext all
+  ${If} ${FileExists} "$INSTDIR\wkb_db\*.*"
+    StrCpy $0 "$INSTDIR\wkb_db"
+  ${EndIf}
+  DetailPrint "Your diary's data was kept in $0"
+  MessageBox MB_OK|MB_ICONINFORMATION \
+    "${PRODUCT} was removed. Your diary's data was not: it is kept in$\r$\n$0$\r$\n(a portable copy keeps its own wkb_db beside winwkb.exe).$\r$\nInstall ${PRODUCT} again to go on with it, or copy that folder to another PC." \
+    /SD IDOK
+FunctionEnd

@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# The downloads, tested as a user gets them: builds them with scripts/make-dist, checks that a
+# second build of the same sources is byte-identical, reads the version resource back, signs
+# with a throw-away certificate, then in a fresh Wine prefix installs the release before this
+# one, saves a note, upgrades, runs, uninstalls (the note stays), refuses to install or
+# uninstall while the diary is open or into a folder that cannot be written, and starts the
+# portable zip's program in a folder of its own.
+# Usage: tests/dist/run_dist_tests.sh BUILD_DIR WINWKB_EXE DRIVER_EXE
+set -u
+if [ $# -ne 3 ]; then echo "usage: $0 BUILD_DIR WINWKB_EXE DRIVER_EXE" >&2; exit 2; fi
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"; fi
+
+build=$(cd "$1" && pwd)
+program=$(realpath "$2")
+driver=$(realpath "$3")
+source=$(cd "$(dirname "$0")/../.." && pwd)
+check_py="$source/tests/dist/dist_check.py"
+work="$build/dist-test"
+rm -rf "$work"
+mkdir -p "$work"
+log="$work/log.txt"
+. "$build/dist-config"
+version=$WKB_VERSION
+IFS=. read -r major minor patch <<<"$version"
+if [ "$patch" -gt 0 ]; then previous="$major.$minor.$((patch - 1))"
+elif [ "$minor" -gt 0 ]; then previous="$major.$((minor - 1)).0"
+else previous="$((major - 1)).0.0"; fi
+
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+same() { cmp -s "$1" "$2"; }
+has_line() { grep -qxF -- "$2" <(tr -d '\r' <"$1"); }
+
+# --- The downloads, without Wine ------------------------------------------------------------
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source" log -1 --format=%ct 2>/dev/null || echo 315532800)}
+setup="winwkb-$version-setup.exe"
+zip="winwkb-$version-portable.zip"
+"$source/scripts/make-dist" "$build" "$work/dist" >>"$log" 2>&1
+check "make-dist made the installer, the zip and the sums" \
+  test -f "$work/dist/$setup" -a -f "$work/dist/$zip" -a -f "$work/dist/SHA256SUMS"
+check "SHA256SUMS holds both and matches them" \
+  bash -c "cd '$work/dist' && [ \$(wc -l <SHA256SUMS) -eq 2 ] && sha256sum --quiet -c SHA256SUMS"
+check "the portable zip holds winwkb.exe and README.txt, nothing else" \
+  [ "$(python3 "$check_py" zipnames "$work/dist/$zip" | sort | tr '\n' ' ')" = "README.txt winwkb.exe " ]
+
+python3 "$check_py" versioninfo "$program" >"$work/versioninfo.txt" 2>>"$log"
+for line in "fixed=$version.0" "FileVersion=$version" "ProductVersion=$version" "CompanyName=$WKB_PUBLISHER" \
+  "LegalCopyright=$WKB_COPYRIGHT" "FileDescription=WinWkb, the school diary" "ProductName=WinWkb"; do
+  check "the program's version resource says $line" has_line "$work/versioninfo.txt" "$line"
+done
+check "the about text and the stored version come from the same number" \
+  grep -qa "version wkb_v$version" "$program"
+
+# A second build of the same sources in another folder, packed a second later: same bytes.
+# It keeps the first build's configuration (the WKB_ cache variables).
+mapfile -t settings < <(grep -E '^WKB_[A-Z_]+:[A-Z]+=' "$build/CMakeCache.txt" | grep -v '^WKB_VERSION_OVERRIDE:' | sed 's/^/-D/')
+rebuild="$work/rebuild"
+sleep 1
+cmake --preset windows -S "$source" -B "$rebuild" "${settings[@]}" >>"$log" 2>&1 &&
+  cmake --build "$rebuild" --target winwkb -j2 >>"$log" 2>&1 &&
+  "$source/scripts/make-dist" "$rebuild" "$work/dist2" >>"$log" 2>&1
+for f in winwkb.exe "$setup" "$zip" SHA256SUMS; do
+  if [ "$f" = winwkb.exe ]; then a=$program; b=$rebuild/winwkb.exe; else a=$work/dist/$f; b=$work/dist2/$f; fi
+  check "two builds give the same $f" same "$a" "$b"
+done
+
+# The release before this one, to upgrade from (only the files that use the number rebuild).
+cmake "$rebuild" -DWKB_VERSION_OVERRIDE="$previous" >>"$log" 2>&1 &&
+  cmake --build "$rebuild" --target winwkb -j2 >>"$log" 2>&1 &&
+  "$source/scripts/make-dist" "$rebuild" "$work/dist-previous" >>"$log" 2>&1
+check "the release $previous was built to upgrade from" test -f "$work/dist-previous/winwkb-$previous-setup.exe"
+
+# Signed with a throw-away certificate: the program (in the zip), the installer, the uninstaller.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=WinWkb test signing" \
+  -addext "extendedKeyUsage=codeSigning" -keyout "$work/key.pem" -out "$work/cert.pem" >>"$log" 2>&1
+SOURCE_DATE_EPOCH=$(date +%s) SIGN_CERT="$work/cert.pem" SIGN_KEY="$work/key.pem" \
+  "$source/scripts/make-dist" "$build" "$work/dist-signed" >>"$log" 2>&1
+verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >>"$log" 2>&1; }
+python3 -c "import zipfile,sys; zipfile.ZipFile(sys.argv[1]).extract('winwkb.exe', sys.argv[2])" \
+  "$work/dist-signed/$zip" "$work/signed-program" 2>>"$log"
+check "the signed installer verifies" verify "$work/dist-signed/$setup"
+check "the signed program verifies" verify "$work/signed-program/winwkb.exe"
+check "the unsigned installer carries no signature" bash -c "! osslsigncode verify -in '$work/dist/$setup' >/dev/null 2>&1"
+
+# --- Under Wine, in a prefix of its own -----------------------------------------------------
+export WINEPREFIX="$work/wineprefix"
+wine_run="$source/scripts/wine-run"
+w() { timeout 120 "$wine_run" "$@" >>"$log" 2>&1; }
+drive() { timeout 60 "$wine_run" "$driver" "$@" 2>>"$log" | tr -d '\r' | tee -a "$log"; }
+start_from_shortcut() { w start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\WinWkb.lnk'; }
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WinWkb'
+reg_value() { timeout 60 "$wine_run" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+key_gone() { ! timeout 60 "$wine_run" reg query "$key" >/dev/null 2>&1; }
+installed="$WINEPREFIX/drive_c/Program Files/WinWkb"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/WinWkb.lnk"
+note="Homework: page 12|Learn the poem"
+started=$(date +%s)
+
+w cmd /c exit
+appdata=$(timeout 60 "$wine_run" reg query 'HKCU\Volatile Environment' /v APPDATA | tr -d '\r' | sed -n 's/^ *APPDATA *REG_SZ *//p')
+data="$WINEPREFIX/drive_c/${appdata#C:\\}/wkb_db"
+data=${data//\\//}
+
+w "$work/dist-previous/winwkb-$previous-setup.exe" /S
+check "the installer of $previous ran silently" [ $? -eq 0 ]
+check "the program and the uninstaller are under Program Files" test -f "$installed/winwkb.exe" -a -f "$installed/uninstall.exe"
+python3 "$check_py" lnk "$shortcut" >"$work/shortcut.txt" 2>>"$log"
+check "the shortcut starts the installed program" has_line "$work/shortcut.txt" 'target=C:\Program Files\WinWkb\winwkb.exe'
+check "the shortcut's working folder is the install folder" has_line "$work/shortcut.txt" 'workdir=C:\Program Files\WinWkb'
+check "the uninstall key holds the version $previous" [ "$(reg_value DisplayVersion)" = "$previous" ]
+check "the uninstall key names the uninstaller" [ "$(reg_value UninstallString)" = '"C:\Program Files\WinWkb\uninstall.exe"' ]
+check "the uninstall key names the publisher" [ "$(reg_value Publisher)" = "$WKB_PUBLISHER" ]
+
+start_from_shortcut
+drive note "$note" >"$work/first-run.txt"
+check "the diary, started from the shortcut, saved a note" grep -q "^NOTE OK" "$work/first-run.txt"
+check "its data folder is the user's application data folder" \
+  grep -qF "Path: $appdata\\wkb_db\\" "$work/first-run.txt"
+check "the note is in the data folder there" grep -qa "D1P2=Homework: page 12" "$data/wkb_txt.data"
+check "nothing was made under Program Files" [ "$(ls -A "$installed" | tr '\n' ' ')" = "uninstall.exe winwkb.exe " ]
+
+start_from_shortcut
+drive show >"$work/second-run.txt"
+check "the note is shown after a restart" has_line "$work/second-run.txt" "notes: $note"
+w "$work/dist-signed/$setup" /S
+check "the installer refuses while the diary is open" [ $? -ne 0 ]
+check "the open diary's program was not replaced" same "$installed/winwkb.exe" "$work/rebuild/winwkb.exe"
+check "the uninstall key still holds $previous" [ "$(reg_value DisplayVersion)" = "$previous" ]
+# _?= keeps the uninstaller in place, so that its exit code comes back (no spaces allowed).
+w "$installed/uninstall.exe" /S '_?=C:\PROGRA~1\WinWkb'
+check "the uninstaller refuses while the diary is open" [ $? -ne 0 ]
+check "and removed nothing" test -f "$installed/winwkb.exe" -a -f "$shortcut"
+drive quit >/dev/null
+
+w "$work/dist-signed/$setup" /S
+check "the installer of $version upgraded silently" [ $? -eq 0 ]
+check "the program is the new one" same "$installed/winwkb.exe" "$work/signed-program/winwkb.exe"
+check "the uninstall key holds the version $version" [ "$(reg_value DisplayVersion)" = "$version" ]
+w "$work/dist-signed/$setup" /S
+check "the installer runs a second time" [ $? -eq 0 ]
+check "the installed program verifies" verify "$installed/winwkb.exe"
+check "the installed uninstaller verifies" verify "$installed/uninstall.exe"
+start_from_shortcut
+drive show >"$work/upgraded-run.txt"
+check "the upgraded diary shows the note" has_line "$work/upgraded-run.txt" "notes: $note"
+drive quit >/dev/null
+check "the settings were kept (beep on)" has_line "$data/.wkb.rc" "bip=yes"
+check "the settings now record wkb_v$version" has_line "$data/.wkb.rc" "version=wkb_v$version"
+
+w "$installed/uninstall.exe" /S
+# The uninstaller runs on from a copy of itself after the call returns.
+for _ in $(seq 1 60); do [ -e "$installed" ] || break; sleep 0.5; done
+check "the uninstaller removed the program and its folder" [ ! -e "$installed" ]
+check "the uninstaller removed the shortcut" [ ! -e "$shortcut" ]
+check "the uninstaller removed the uninstall key" key_gone
+check "the note is still in the data folder" grep -qa "D1P2=Homework: page 12" "$data/wkb_txt.data"
+
+touch "$WINEPREFIX/drive_c/blocked"
+w "$work/dist-signed/$setup" /S '/D=C:\blocked\WinWkb'
+check "an installer whose folder cannot be written fails" [ $? -ne 0 ]
+check "and leaves no shortcut" [ ! -e "$shortcut" ]
+check "and no uninstall key" key_gone
+
+stick="$work/stick"
+python3 -c "import zipfile,sys; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])" "$work/dist/$zip" "$stick"
+(cd "$stick" && timeout 120 "$wine_run" "$stick/winwkb.exe" >>"$log" 2>&1 &)
+drive show >"$work/portable-run.txt"
+drive quit >/dev/null
+check "the portable diary keeps its data beside the program" test -f "$stick/wkb_db/wkb_txt.data" -a -f "$stick/wkb_db/.wkb.rc"
+check "the portable diary's start-up message names that folder" grep -q 'Path: .*\\stick\\wkb_db\\' "$work/portable-run.txt"
+timeout 60 wineserver -w 2>/dev/null
+echo "Wine part: $(($(date +%s) - started)) s (log: $log)"
+
+if [ $failures -ne 0 ]; then echo "$failures failed"; exit 1; fi
+echo "download tests passed"
