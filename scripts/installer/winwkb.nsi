@@ -197,6 +197,6 @@ Function un.tellWhereDataIs
   ${EndIf}
   DetailPrint "Your diary's data was kept in $0"
   MessageBox MB_OK|MB_ICONINFORMATION \
-    "${PRODUCT} was removed. Your diary's data was not: it is kept in$\r$\n$0$\r$\n(a portable copy keeps its own wkb_db beside winwkb.exe).$\r$\nInstall ${PRODUCT} again to go on with it, or copy that folder to another PC." \
+    "${PRODUCT} was removed; your diary was not. Its notes and timetable are kept in$\r$\n$0$\r$\n(a portable copy keeps its own wkb_db beside its winwkb.exe).$\r$\nInstall ${PRODUCT} again to go on with them, or copy that folder to another PC." \
     /SD IDOK
 FunctionEnd

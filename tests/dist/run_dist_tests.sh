@@ -129,6 +129,7 @@ w "$work/dist-signed/$setup" /S
 check "the installer refuses while the diary is open" [ $? -ne 0 ]
 check "the open diary's program was not replaced" same "$installed/winwkb.exe" "$work/rebuild/winwkb.exe"
 check "the uninstall key still holds $previous" [ "$(reg_value DisplayVersion)" = "$previous" ]
+check "and left no file of its own there" [ "$(ls -A "$installed" | tr '\n' ' ')" = "uninstall.exe winwkb.exe " ]
 # _?= keeps the uninstaller in place, so that its exit code comes back (no spaces allowed).
 w "$installed/uninstall.exe" /S '_?=C:\PROGRA~1\WinWkb'
 check "the uninstaller refuses while the diary is open" [ $? -ne 0 ]
