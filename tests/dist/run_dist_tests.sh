@@ -110,9 +110,12 @@ check "the program and the uninstaller are under Program Files" test -f "$instal
 python3 "$check_py" lnk "$shortcut" >"$work/shortcut.txt" 2>>"$log"
 check "the shortcut starts the installed program" has_line "$work/shortcut.txt" 'target=C:\Program Files\WinWkb\winwkb.exe'
 check "the shortcut's working folder is the install folder" has_line "$work/shortcut.txt" 'workdir=C:\Program Files\WinWkb'
-check "the uninstall key holds the version $previous" [ "$(reg_value DisplayVersion)" = "$previous" ]
-check "the uninstall key names the uninstaller" [ "$(reg_value UninstallString)" = '"C:\Program Files\WinWkb\uninstall.exe"' ]
-check "the uninstall key names the publisher" [ "$(reg_value Publisher)" = "$WKB_PUBLISHER" ]
+timeout 60 "$wine_run" reg query "$key" 2>/dev/null | tr -d '\r' | sed -E 's/^ +([A-Za-z]+) +REG_[A-Z_]+ +/\1=/' >"$work/key.txt"
+for line in "DisplayVersion=$previous" "DisplayName=WinWkb, the school diary" "Publisher=$WKB_PUBLISHER" \
+  'UninstallString="C:\Program Files\WinWkb\uninstall.exe"' 'DisplayIcon=C:\Program Files\WinWkb\winwkb.exe,0'; do
+  check "the uninstall key holds $line" has_line "$work/key.txt" "$line"
+done
+check "the uninstall key holds the program's size" grep -qE '^EstimatedSize=0x[0-9a-f]*[1-9a-f]' "$work/key.txt"
 
 start_from_shortcut
 drive note "$note" >"$work/first-run.txt"
