@@ -2,7 +2,8 @@
 ; that starts it in its own folder, the "Apps & features" entry, and the uninstaller.
 ; Neither ever touches the diary's data. scripts/make-dist compiles it with
 ; makensis -DVERSION=2.5.0 -DPUBLISHER=... -DCOPYRIGHT=... -DWEB_ADDRESS=... -DPROGRAM=winwkb.exe
-; -DOUTFILE=setup.exe [-DSIGN_COMMAND=...]. /S installs or uninstalls silently.
+; -DOUTFILE=setup.exe [-DSIGN_COMMAND=...]. /S installs or uninstalls silently; its exit code
+; is 0 when done, 3 when the diary is open and 4 when the folder cannot be written.
 
 Unicode true
 Target amd64-unicode
