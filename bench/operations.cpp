@@ -17,7 +17,7 @@
 #include "output/day_list.h"
 #include "output/pages.h"
 #include "output/print_grid.h"
-#include "output/print_surface.h"
+#include "support/print_surface_recorder.h"
 #include "platform/bounded_text.h"
 #include "storage/data_folder.h"
 #include "storage/store_prep.h"

@@ -12,7 +12,7 @@ target_compile_options(wkbcore PUBLIC ${WKB_SANITIZE})
 target_link_options(wkbcore PUBLIC ${WKB_SANITIZE})
 
 file(GLOB_RECURSE WKB_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/tests/win32/|/tests/e2e/|/tests/fuzz/|/tests/crash/")
+list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/win32/|/tests/e2e/|/tests/fuzz/|/tests/crash/")
 add_executable(wkb_tests ${WKB_NATIVE_TESTS})
 target_include_directories(wkb_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(wkb_tests PRIVATE WKB_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")
@@ -28,7 +28,8 @@ set_tests_properties(native_page_screenshots PROPERTIES DEPENDS native_unit_test
 
 # --- Hardening: the program that the crash test kills while it saves ----------------------
 add_executable(wkb_crash_child ${CMAKE_SOURCE_DIR}/tests/crash/crash_child.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/recording_frontend.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/recording_frontend.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/print_surface_recorder.cpp)
 target_include_directories(wkb_crash_child PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wkb_crash_child PRIVATE wkbcore)
 add_dependencies(wkb_tests wkb_crash_child)

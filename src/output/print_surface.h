@@ -1,7 +1,6 @@
 // The printing seam: choosing the printer and drawing one page on it, in device units.
-// output/win32/print_gdi.cpp implements it with the spooler and GDI; output/print_posix.cpp,
-// the native build's one implementation, has no printer and records the page instead, so that
-// tests read back every rectangle, line, font and text (hooks at the end of this file).
+// output/win32/print_gdi.cpp implements it with the spooler and GDI; the native tests link a
+// recorder of their own (tests/support/print_surface_recorder.cpp) that keeps every call.
 #pragma once
 
 // A font or brush of the page; NULL when it could not be made.
@@ -56,25 +55,4 @@ void printRecordBoxes(int on);
 int printBoxCount();
 // The last box as "<title>|<MB flags>|<text>"; "" when none.
 const char* printLastBox();
-#endif
-
-#ifndef _WIN32
-// The native page recorder. What it makes fail: the nth call (1 = the first) of that kind.
-enum PrintFault {
-    PRINT_FAULT_FONT,
-    PRINT_FAULT_START_DOC,
-    PRINT_FAULT_START_PAGE,
-    PRINT_FAULT_END_PAGE,
-    PRINT_FAULT_END_DOC,
-    PRINT_FAULT_COUNT
-};
-// Clears the record and the faults; the page is width x height device units.
-void printRecorderReset(int width, int height);
-void printRecorderFail(PrintFault fault, int nth);
-// The record, one line per call: "brush|<obj>|r|g|b", "font|<obj>|face|height|weight|italic",
-// "select|<obj>", "delete|<obj>", "bk|r|g|b", "rect|l|t|r|b", "line|x1|y1|x2|y2", "text|x|y|text",
-// "open", "startdoc|name", "startpage", "endpage", "enddoc", "close" and "box|text".
-// <obj> is "brush<n>" or "font<n>" (numbered from 1 in order of creation) or "white".
-int printRecordCount();
-const char* printRecordLine(int index);
 #endif

@@ -1,4 +1,5 @@
-// POSIX side of the platform seam (native build): files, folders, clock, launches, probe.
+// The POSIX side of the platform seam (native build): folders, the system half of the file
+// calls (os.h), the beep, launches through the desktop's opener, the probe and the claim.
 #include "platform/platform.h"
 
 #include <arpa/inet.h>
@@ -16,7 +17,7 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
-#include "platform/faults.h"
+#include "platform/os.h"
 
 int platformCurrentDirectory(char* out, int size) {
     // Like GetCurrentDirectoryA: a directory that does not fit gives nothing.
@@ -45,123 +46,50 @@ int platformExists(const char* path) {
     return stat(path, &st) == 0 ? 1 : 0;
 }
 
-int platformMakeFolder(const char* path) {
-    if (faultHit(FAULT_MAKE_FOLDER)) return 1;
-    return mkdir(path, 0777) == 0 ? 0 : 1;
-}
+// errno of the call that just failed; never 0, so a failure is never read as success.
+static int failure() { return errno != 0 ? errno : EIO; }
 
-// The copy is written beside its target and renamed over it when whole: a full disk or a
-// crash never leaves a cut copy in place of the file it was to replace.
-int platformCopyFile(const char* from, const char* to) {
-    if (faultHit(FAULT_COPY)) return 1;
-    char temp[1024];
-    int len = snprintf(temp, sizeof temp, "%s.copy", to);
-    if (len < 0 || len >= (int)sizeof temp) return 1;
+int osMakeFolder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : failure(); }
+
+int osCopyBytes(const char* from, const char* to) {
     FILE* in = fopen(from, "rb");
-    if (in == NULL) return 1;
-    FILE* out = fopen(temp, "wb");
+    if (in == NULL) return failure();
+    FILE* out = fopen(to, "wb");
     if (out == NULL) {
+        int code = failure();
         fclose(in);
-        return 1;
+        return code;
     }
     char buf[8192];
     size_t n;
-    int bad = 0;
+    int code = 0;
     while ((n = fread(buf, 1, sizeof buf, in)) > 0) {
         if (fwrite(buf, 1, n, out) != n) {
-            bad = 1;
+            code = failure();
             break;
         }
     }
-    if (ferror(in)) bad = 1;
+    if (code == 0 && ferror(in)) code = failure();
     fclose(in);
-    if (fflush(out) != 0 || fsync(fileno(out)) != 0) bad = 1;
-    if (fclose(out) != 0) bad = 1;
-    if (!bad && rename(temp, to) != 0) bad = 1;
-    if (bad) unlink(temp);
-    return bad;
+    if (code == 0 && (fflush(out) != 0 || fsync(fileno(out)) != 0)) code = failure();
+    if (fclose(out) != 0 && code == 0) code = failure();
+    return code;
 }
 
-int platformKeepCopy(const char* from, const char* to) {
-    if (faultHit(FAULT_COPY)) return 1;
-    char temp[1024];
-    int len = snprintf(temp, sizeof temp, "%s.link", to);
-    if (len < 0 || len >= (int)sizeof temp) return 1;
-    unlink(temp);
-    if (link(from, temp) == 0) {
-        if (rename(temp, to) == 0) return 0;
-        unlink(temp);
-    }
-    // A file system without links (a FAT stick): a whole copy.
-    return platformCopyFile(from, to);
-}
+int osLink(const char* from, const char* to) { return link(from, to) == 0 ? 0 : failure(); }
 
-int platformReplaceFile(const char* from, const char* to) {
-    if (faultHit(FAULT_RENAME)) return 1;
-    return rename(from, to) == 0 ? 0 : 1;
-}
+int osReplace(const char* from, const char* to) { return rename(from, to) == 0 ? 0 : failure(); }
 
-int platformDeleteFile(const char* path) {
-    if (faultHit(FAULT_DELETE)) return 1;
-    return unlink(path) == 0 ? 0 : 1;
-}
+int osDelete(const char* path) { return unlink(path) == 0 ? 0 : failure(); }
 
-FILE* platformOpen(const char* path, const char* mode) {
-    char m[4] = {mode[0], 'b', '\0', '\0'};
-    if (mode[0] != 'r' && faultHit(FAULT_OPEN_WRITE)) return NULL;
-    return fopen(path, m);
-}
+int osSync(FILE* f) { return fsync(fileno(f)) == 0 ? 0 : failure(); }
 
-int platformWrite(FILE* f, const void* data, size_t n) {
-    if (faultHit(FAULT_WRITE)) return 1;
-    return fwrite(data, 1, n, f) == n ? 0 : 1;
-}
+int osStreamError() { return failure(); }
 
-int platformFlush(FILE* f) {
-    if (faultHit(FAULT_FLUSH)) return 1;
-    if (fflush(f) != 0) return 1;
-    return fsync(fileno(f)) == 0 ? 0 : 1;
-}
-
-int platformClose(FILE* f) {
-    int bad = fclose(f) != 0;
-    if (faultHit(FAULT_CLOSE)) return 1;
-    return bad;
-}
-
-#ifdef WKB_TEST_HOOKS
-static time_t fixedNow;
-static int recordLaunches;
-static char lastProgram[512];
-static char lastParams[1024];
-static int recordBeeps = 1;
-static int beeps;
-
-void platformSetNow(time_t t) { fixedNow = t; }
-void platformRecordLaunches(int on) { recordLaunches = on; }
-const char* platformLastLaunchProgram() { return lastProgram; }
-const char* platformLastLaunchParams() { return lastParams; }
-void platformRecordBeeps(int on) { recordBeeps = on; }
-int platformBeepCount() { return beeps; }
-#endif
-
-void platformBeep(unsigned hertz, unsigned milliseconds) {
-#ifdef WKB_TEST_HOOKS
-    if (recordBeeps) {
-        beeps++;
-        return;
-    }
-#endif
+void osBeep(unsigned hertz, unsigned milliseconds) {
     (void)hertz;
     (void)milliseconds;
     fputc('\a', stderr);
-}
-
-time_t platformNow() {
-#ifdef WKB_TEST_HOOKS
-    if (fixedNow != 0) return fixedNow;
-#endif
-    return time(NULL);
 }
 
 int platformFindBrowser(char* out, int size) {
@@ -170,14 +98,7 @@ int platformFindBrowser(char* out, int size) {
     return 0;
 }
 
-int platformLaunch(const char* program, const char* params) {
-#ifdef WKB_TEST_HOOKS
-    if (recordLaunches) {
-        copyText(lastProgram, sizeof lastProgram, program);
-        copyText(lastParams, sizeof lastParams, params);
-        return 0;
-    }
-#endif
+int osLaunch(const char* program, const char* params) {
     // Notepad and the browser both become the desktop's opener; quotes around a path go.
     char path[1024];
     copyText(path, sizeof path, params);

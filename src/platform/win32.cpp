@@ -1,15 +1,16 @@
-// Win32 side of the platform seam: the ANSI calls for files, folders, registry, beep, shell,
-// the TCP probe and the clock.
+// The Win32 side of the platform seam: the ANSI calls for folders, the system half of the file
+// calls (os.h), the registry, the beep, the shell, the TCP probe and the claim.
 #include <winsock2.h>
 #include <windows.h>
 #include <io.h>
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "platform/bounded_text.h"
-#include "platform/faults.h"
+#include "platform/os.h"
 #include "platform/platform.h"
 
 int platformCurrentDirectory(char* out, int size) {
@@ -48,108 +49,32 @@ int platformExists(const char* path) {
     return 1;
 }
 
-int platformMakeFolder(const char* path) {
-    if (faultHit(FAULT_MAKE_FOLDER)) return 1;
-    return CreateDirectoryA(path, NULL) ? 0 : 1;
+// The code of the call that just failed; never 0, so a failure is never read as success.
+static int failure() {
+    DWORD code = GetLastError();
+    return code != 0 ? (int)code : ERROR_GEN_FAILURE;
 }
 
-// The copy is made beside its target and moved over it when whole: a full disk never leaves
-// a cut copy in place of the file it was to replace.
-int platformCopyFile(const char* from, const char* to) {
-    if (faultHit(FAULT_COPY)) return 1;
-    char temp[MAX_PATH + 16];
-    int len = snprintf(temp, sizeof temp, "%s.copy", to);
-    if (len < 0 || len >= (int)sizeof temp) return 1;
-    if (!CopyFileA(from, temp, FALSE)) {
-        DeleteFileA(temp);
-        return 1;
-    }
-    if (!MoveFileExA(temp, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp);
-        return 1;
-    }
-    return 0;
+// errno of a C runtime call that just failed, never 0.
+static int streamFailure() { return errno != 0 ? errno : EIO; }
+
+int osMakeFolder(const char* path) { return CreateDirectoryA(path, NULL) ? 0 : failure(); }
+
+int osCopyBytes(const char* from, const char* to) { return CopyFileA(from, to, FALSE) ? 0 : failure(); }
+
+int osLink(const char* from, const char* to) { return CreateHardLinkA(to, from, NULL) ? 0 : failure(); }
+
+int osReplace(const char* from, const char* to) {
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : failure();
 }
 
-int platformKeepCopy(const char* from, const char* to) {
-    if (faultHit(FAULT_COPY)) return 1;
-    char temp[MAX_PATH + 16];
-    int len = snprintf(temp, sizeof temp, "%s.link", to);
-    if (len < 0 || len >= (int)sizeof temp) return 1;
-    DeleteFileA(temp);
-    if (CreateHardLinkA(temp, from, NULL)) {
-        if (MoveFileExA(temp, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
-        DeleteFileA(temp);
-    }
-    // A file system without links (a FAT stick): a whole copy.
-    return platformCopyFile(from, to);
-}
+int osDelete(const char* path) { return DeleteFileA(path) ? 0 : failure(); }
 
-int platformReplaceFile(const char* from, const char* to) {
-    if (faultHit(FAULT_RENAME)) return 1;
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : 1;
-}
+int osSync(FILE* f) { return _commit(_fileno(f)) == 0 ? 0 : streamFailure(); }
 
-int platformDeleteFile(const char* path) {
-    if (faultHit(FAULT_DELETE)) return 1;
-    return DeleteFileA(path) ? 0 : 1;
-}
+int osStreamError() { return streamFailure(); }
 
-FILE* platformOpen(const char* path, const char* mode) {
-    char m[4] = {mode[0], 'b', '\0', '\0'};
-    if (mode[0] != 'r' && faultHit(FAULT_OPEN_WRITE)) return NULL;
-    return fopen(path, m);
-}
-
-int platformWrite(FILE* f, const void* data, size_t n) {
-    if (faultHit(FAULT_WRITE)) return 1;
-    return fwrite(data, 1, n, f) == n ? 0 : 1;
-}
-
-int platformFlush(FILE* f) {
-    if (faultHit(FAULT_FLUSH)) return 1;
-    if (fflush(f) != 0) return 1;
-    return _commit(_fileno(f)) == 0 ? 0 : 1;
-}
-
-int platformClose(FILE* f) {
-    int bad = fclose(f) != 0;
-    if (faultHit(FAULT_CLOSE)) return 1;
-    return bad;
-}
-
-#ifdef WKB_TEST_HOOKS
-static time_t fixedNow;
-static int recordLaunches;
-static char lastProgram[512];
-static char lastParams[1024];
-static int recordBeeps = 1;
-static int beeps;
-
-void platformSetNow(time_t t) { fixedNow = t; }
-void platformRecordLaunches(int on) { recordLaunches = on; }
-const char* platformLastLaunchProgram() { return lastProgram; }
-const char* platformLastLaunchParams() { return lastParams; }
-void platformRecordBeeps(int on) { recordBeeps = on; }
-int platformBeepCount() { return beeps; }
-#endif
-
-void platformBeep(unsigned hertz, unsigned milliseconds) {
-#ifdef WKB_TEST_HOOKS
-    if (recordBeeps) {
-        beeps++;
-        return;
-    }
-#endif
-    Beep(hertz, milliseconds);
-}
-
-time_t platformNow() {
-#ifdef WKB_TEST_HOOKS
-    if (fixedNow != 0) return fixedNow;
-#endif
-    return time(NULL);
-}
+void osBeep(unsigned hertz, unsigned milliseconds) { Beep(hertz, milliseconds); }
 
 int platformFindBrowser(char* out, int size) {
     char text[360];
@@ -161,14 +86,7 @@ int platformFindBrowser(char* out, int size) {
     return 0;
 }
 
-int platformLaunch(const char* program, const char* params) {
-#ifdef WKB_TEST_HOOKS
-    if (recordLaunches) {
-        copyText(lastProgram, sizeof lastProgram, program);
-        copyText(lastParams, sizeof lastParams, params);
-        return 0;
-    }
-#endif
+int osLaunch(const char* program, const char* params) {
     HINSTANCE h = ShellExecuteA(NULL, "open", program, params, NULL, SW_SHOWNORMAL);
     return (INT_PTR)h > 32 ? 0 : 1;
 }

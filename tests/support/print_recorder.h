@@ -1,11 +1,12 @@
-// The native tests' view of a printed page: the native printing seam (output/print_posix.cpp)
-// records each drawing call as a line; these helpers read the record back and give a fixture
-// for printing on the test page.
+// The native tests' view of a printed page: the page recorder (print_surface_recorder.cpp)
+// implements the printing seam by keeping each drawing call as a line; these helpers read the
+// record back and give a fixture for printing on the test page.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "support/diary_fixture.h"
+#include "support/print_surface_recorder.h"
 #include "support/temp_folder.h"
 
 // The test page: A4 at 600 dots per inch. Its page units, worked out by hand: 4960 / 210 = 23.6

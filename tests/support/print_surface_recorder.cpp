@@ -1,13 +1,10 @@
-// The printing seam of the native build. There is no spooler here: the printer choice always
-// finds the one page, which records every call as a line of text instead of drawing it, so
-// that tests read the page back. The page size and failures are set by test hooks.
-// (The file is globbed into both builds; only the native one compiles its body.)
-#ifndef _WIN32
+// The page recorder: the printing seam of the native tests and benchmarks. Every call becomes
+// one line of the record; the page size and the calls that fail are set by the tests.
+#include "support/print_surface_recorder.h"
+
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-
-#include "output/print_surface.h"
 
 #define RECORD_LINES 1024
 #define OBJECTS 64
@@ -154,4 +151,3 @@ const char* printRecordLine(int index) {
     if (index < 0 || index >= recordCount) return "";
     return records[index];
 }
-#endif

@@ -1,0 +1,22 @@
+// What each operating system supplies to the platform's common code (files.cpp, seams.cpp):
+// the few calls that differ between posix.cpp and win32.cpp. Only platform files include it.
+// Results: 0 for success, else the system's own error code (errno, GetLastError) of the failure.
+#pragma once
+#include <cstdio>
+
+int osMakeFolder(const char* path);
+// Copies from into a new file to, which has reached the disk when it returns 0.
+int osCopyBytes(const char* from, const char* to);
+// Makes to a second name of from (a hard link).
+int osLink(const char* from, const char* to);
+// Moves from onto to in one step, replacing to; the move has reached the disk when it returns 0.
+int osReplace(const char* from, const char* to);
+int osDelete(const char* path);
+// Asks the system to put a flushed stream's file on disk.
+int osSync(FILE* f);
+// The code of a failed C stream call (errno on both systems).
+int osStreamError();
+
+void osBeep(unsigned hertz, unsigned milliseconds);
+// 0 when the launch was handed over.
+int osLaunch(const char* program, const char* params);
