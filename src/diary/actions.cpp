@@ -17,7 +17,7 @@
 #include "platform/bounded_text.h"
 #include "storage/settings.h"
 #include "storage/table_store.h"
-#include "storage/text_file.h"
+#include "storage/save_report.h"
 #include "storage/value_lists.h"
 
 char inputText[255];
@@ -130,7 +130,7 @@ int confirmAction(const char* question) {
             finishAction();
             // A switch that did not reach the settings file must not ask for a restart.
             if (written) notify(" Please, restrat. ", NOTIFY_INFO);
-            else reportSaveFailure("the teacher mode");
+            else reportSaveFailure("the teacher mode", 0);
             break;
         }
         default: break;
@@ -153,7 +153,7 @@ void composeWindowTitle(char* out, int size, const char* title) {
 
 static void commitTitle() {
     cleanInput(0);
-    if (writeSetting("title", inputText) == 0) reportSaveFailure("the title");
+    if (writeSetting("title", inputText) == 0) reportSaveFailure("the title", 0);
     char title[sizeof inputText + 64];
     composeWindowTitle(title, sizeof title, inputText);
     frontSetWindowTitle(title);

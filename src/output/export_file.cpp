@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/save_report.h"
 
 int beginExport(Rewrite* file, const char* name, const char* what) {
     char target[sizeof filePath];
@@ -14,10 +16,11 @@ int beginExport(Rewrite* file, const char* name, const char* what) {
     char temp[sizeof filePath + 8];
     snprintf(temp, sizeof temp, "%s.part", target);
     // A path that is cut or too long for the rewrite names no file: refuse it.
+    platformClearError();
     if (target[0] == '\0' || (int)strlen(temp) >= (int)sizeof file->tempPath ||
         rewriteBegin(file, target, temp) != 0) {
         file->out = NULL;
-        reportSaveFailure(what);
+        reportSaveFailure(what, 0);
         return 1;
     }
     return 0;
@@ -25,6 +28,6 @@ int beginExport(Rewrite* file, const char* name, const char* what) {
 
 int finishExport(Rewrite* file, const char* what) {
     if (rewriteCommit(file) == 0) return 0;
-    reportSaveFailure(what);
+    reportSaveFailure(what, 0);
     return 1;
 }

@@ -5,10 +5,17 @@
 static int armedAt[FAULT_OP_COUNT];
 static int calls[FAULT_OP_COUNT];
 static int failAll[FAULT_OP_COUNT];
+static PlatformErrorKind causes[FAULT_OP_COUNT];
 
-void faultArm(FaultOp op, int nth) { armedAt[op] = nth > 0 ? calls[op] + nth : 0; }
+void faultArm(FaultOp op, int nth, PlatformErrorKind cause) {
+    armedAt[op] = nth > 0 ? calls[op] + nth : 0;
+    causes[op] = cause;
+}
 
-void faultFailAll(FaultOp op, int on) { failAll[op] = on; }
+void faultFailAll(FaultOp op, int on, PlatformErrorKind cause) {
+    failAll[op] = on;
+    causes[op] = cause;
+}
 
 void faultReset() {
     for (int i = 0; i < FAULT_OP_COUNT; i++) armedAt[i] = calls[i] = failAll[i] = 0;
@@ -16,10 +23,10 @@ void faultReset() {
 
 int faultHit(FaultOp op) {
     calls[op]++;
-    if (failAll[op]) return 1;
+    if (failAll[op]) return causes[op];
     if (armedAt[op] != 0 && calls[op] == armedAt[op]) {
         armedAt[op] = 0;
-        return 1;
+        return causes[op];
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // Fault injection for tests: makes the Nth next call of a platform file operation fail.
 // Only builds with WKB_TEST_HOOKS carry it; the product's faultHit is always 0.
 #pragma once
+#include "platform/platform.h"
 
 enum FaultOp {
     FAULT_OPEN_WRITE,   // creating or opening a file for writing or appending
@@ -15,13 +16,14 @@ enum FaultOp {
 };
 
 #ifdef WKB_TEST_HOOKS
-// Arms op so that its nth next call (1 = the very next) fails; 0 disarms it.
-void faultArm(FaultOp op, int nth);
-// Makes every call of op fail while on (a full disk, a write-protected folder).
-void faultFailAll(FaultOp op, int on);
+// Arms op so that its nth next call (1 = the very next) fails with an error of class cause;
+// 0 disarms it.
+void faultArm(FaultOp op, int nth, PlatformErrorKind cause = PLATFORM_ERROR_OTHER);
+// Makes every call of op fail with cause while on (a full disk, a write-protected folder).
+void faultFailAll(FaultOp op, int on, PlatformErrorKind cause = PLATFORM_ERROR_OTHER);
 // Disarms everything and clears the call counters.
 void faultReset();
-// Counts a call of op; returns 1 when this call must fail.
+// Counts a call of op; returns the class of the error this call must fail with (0: none).
 int faultHit(FaultOp op);
 // How many calls of op were counted since the last reset.
 int faultCalls(FaultOp op);

@@ -1,9 +1,104 @@
 // The file calls of the platform seam, written once for both systems: each counts for fault
-// injection and then asks the system (os.h). Copies are made beside their target and moved
-// over it when whole, so a full disk or a crash never leaves a cut copy in place of a file.
+// injection, asks the system (os.h), and keeps the system's error of a failure with its class.
+// Copies are made beside their target and moved over it when whole, so a full disk or a crash
+// never leaves a cut copy in place of a file.
+#include <cerrno>
+#include <cstring>
+
+#include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/os.h"
 #include "platform/platform.h"
+
+// The files open through platformOpen, so that a failed write or close can name its file.
+#define TRACKED_FILES 8
+
+struct PlatformFiles {
+    PlatformError error;
+    FILE* open[TRACKED_FILES];
+    char openPath[TRACKED_FILES][260];
+};
+
+static PlatformFiles files;
+
+const PlatformError* platformLastError() { return &files.error; }
+
+void platformClearError() {
+    files.error.kind = PLATFORM_ERROR_NONE;
+    files.error.code = 0;
+    files.error.op[0] = files.error.path[0] = '\0';
+}
+
+// The class of a C library error code; the same on both systems.
+static PlatformErrorKind classifyErrno(int code) {
+    switch (code) {
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+            return PLATFORM_ERROR_FULL;
+        case EACCES:
+        case EPERM:
+#ifdef EROFS
+        case EROFS:
+#endif
+            return PLATFORM_ERROR_DENIED;
+        default: return PLATFORM_ERROR_OTHER;
+    }
+}
+
+static int errnoOf(PlatformErrorKind kind) {
+    return kind == PLATFORM_ERROR_FULL ? ENOSPC : kind == PLATFORM_ERROR_DENIED ? EACCES : EIO;
+}
+
+static void keepError(const char* op, const char* path, int code, PlatformErrorKind kind) {
+    files.error.kind = kind;
+    files.error.code = code;
+    copyText(files.error.op, sizeof files.error.op, op);
+    copyText(files.error.path, sizeof files.error.path, path != NULL ? path : "");
+}
+
+// Records a failed system call (code of os.h); returns 1 so that callers can return it.
+static int systemFailed(const char* op, const char* path, int code) {
+    keepError(op, path, code, osClassify(code));
+    return 1;
+}
+
+// Records a failed C stream call; returns 1.
+static int streamFailed(const char* op, const char* path, int code) {
+    keepError(op, path, code, classifyErrno(code));
+    return 1;
+}
+
+// Fault injection: 1 when this call must fail, with the injected class recorded.
+static int injected(FaultOp op, const char* name, const char* path, int stream) {
+    int kind = faultHit(op);
+    if (kind == 0) return 0;
+    PlatformErrorKind k = (PlatformErrorKind)kind;
+    keepError(name, path, stream ? errnoOf(k) : osCodeOf(k), k);
+    return 1;
+}
+
+static const char* trackedPath(FILE* f) {
+    for (int i = 0; i < TRACKED_FILES; i++)
+        if (files.open[i] == f) return files.openPath[i];
+    return "";
+}
+
+static void track(FILE* f, const char* path) {
+    for (int i = 0; i < TRACKED_FILES; i++) {
+        if (files.open[i] == NULL) {
+            files.open[i] = f;
+            copyText(files.openPath[i], sizeof files.openPath[i], path);
+            return;
+        }
+    }
+}
+
+static void untrack(FILE* f) {
+    for (int i = 0; i < TRACKED_FILES; i++)
+        if (files.open[i] == f) files.open[i] = NULL;
+}
 
 // The temporary name beside to; 1 when it does not fit.
 static int besideTarget(char* out, size_t size, const char* to, const char* suffix) {
@@ -12,24 +107,26 @@ static int besideTarget(char* out, size_t size, const char* to, const char* suff
 }
 
 int platformMakeFolder(const char* path) {
-    if (faultHit(FAULT_MAKE_FOLDER)) return 1;
-    return osMakeFolder(path) == 0 ? 0 : 1;
+    if (injected(FAULT_MAKE_FOLDER, "folder", path, 0)) return 1;
+    int code = osMakeFolder(path);
+    return code == 0 ? 0 : systemFailed("folder", path, code);
 }
 
 int platformCopyFile(const char* from, const char* to) {
-    if (faultHit(FAULT_COPY)) return 1;
+    if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
-    if (besideTarget(temp, sizeof temp, to, ".copy")) return 1;
+    if (besideTarget(temp, sizeof temp, to, ".copy")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
     int code = osCopyBytes(from, temp);
     if (code == 0) code = osReplace(temp, to);
-    if (code != 0) osDelete(temp);
-    return code == 0 ? 0 : 1;
+    if (code == 0) return 0;
+    osDelete(temp);
+    return systemFailed("copy", to, code);
 }
 
 int platformKeepCopy(const char* from, const char* to) {
-    if (faultHit(FAULT_COPY)) return 1;
+    if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
-    if (besideTarget(temp, sizeof temp, to, ".link")) return 1;
+    if (besideTarget(temp, sizeof temp, to, ".link")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
     osDelete(temp);
     if (osLink(from, temp) == 0) {
         if (osReplace(temp, to) == 0) return 0;
@@ -40,34 +137,51 @@ int platformKeepCopy(const char* from, const char* to) {
 }
 
 int platformReplaceFile(const char* from, const char* to) {
-    if (faultHit(FAULT_RENAME)) return 1;
-    return osReplace(from, to) == 0 ? 0 : 1;
+    if (injected(FAULT_RENAME, "replace", to, 0)) return 1;
+    int code = osReplace(from, to);
+    return code == 0 ? 0 : systemFailed("replace", to, code);
 }
 
 int platformDeleteFile(const char* path) {
-    if (faultHit(FAULT_DELETE)) return 1;
-    return osDelete(path) == 0 ? 0 : 1;
+    if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
+    int code = osDelete(path);
+    return code == 0 ? 0 : systemFailed("delete", path, code);
 }
 
 FILE* platformOpen(const char* path, const char* mode) {
     char m[4] = {mode[0], 'b', '\0', '\0'};
-    if (mode[0] != 'r' && faultHit(FAULT_OPEN_WRITE)) return NULL;
-    return fopen(path, m);
+    if (mode[0] != 'r' && injected(FAULT_OPEN_WRITE, "open", path, 1)) return NULL;
+    errno = 0;
+    FILE* f = fopen(path, m);
+    if (f == NULL) streamFailed("open", path, osStreamError());
+    else if (mode[0] != 'r') track(f, path);
+    return f;
 }
 
 int platformWrite(FILE* f, const void* data, size_t n) {
-    if (faultHit(FAULT_WRITE)) return 1;
-    return fwrite(data, 1, n, f) == n ? 0 : 1;
+    if (injected(FAULT_WRITE, "write", trackedPath(f), 1)) return 1;
+    errno = 0;
+    if (fwrite(data, 1, n, f) == n) return 0;
+    return streamFailed("write", trackedPath(f), osStreamError());
 }
 
 int platformFlush(FILE* f) {
-    if (faultHit(FAULT_FLUSH)) return 1;
-    if (fflush(f) != 0) return 1;
-    return osSync(f) == 0 ? 0 : 1;
+    if (injected(FAULT_FLUSH, "flush", trackedPath(f), 1)) return 1;
+    errno = 0;
+    if (fflush(f) != 0) return streamFailed("flush", trackedPath(f), osStreamError());
+    int code = osSync(f);
+    return code == 0 ? 0 : streamFailed("flush", trackedPath(f), code);
 }
 
 int platformClose(FILE* f) {
+    char path[260];
+    copyText(path, sizeof path, trackedPath(f));
+    untrack(f);
+    // A close after a failed write of the same file fails again; the first cause is kept.
+    int sameFile = files.error.kind != PLATFORM_ERROR_NONE && strcmp(files.error.path, path) == 0;
+    errno = 0;
     int bad = fclose(f) != 0;
-    if (faultHit(FAULT_CLOSE)) return 1;
+    if (bad && !sameFile) streamFailed("close", path, osStreamError());
+    if (injected(FAULT_CLOSE, "close", path, 1)) return 1;
     return bad;
 }

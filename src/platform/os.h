@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdio>
 
+#include "platform/platform.h"
+
 int osMakeFolder(const char* path);
 // Copies from into a new file to, which has reached the disk when it returns 0.
 int osCopyBytes(const char* from, const char* to);
@@ -16,6 +18,10 @@ int osDelete(const char* path);
 int osSync(FILE* f);
 // The code of a failed C stream call (errno on both systems).
 int osStreamError();
+// The class of a code of the os* calls above, and a code of the system for each class (what
+// fault injection reports).
+PlatformErrorKind osClassify(int code);
+int osCodeOf(PlatformErrorKind kind);
 
 void osBeep(unsigned hertz, unsigned milliseconds);
 // 0 when the launch was handed over.

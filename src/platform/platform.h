@@ -32,6 +32,20 @@ int platformKeepCopy(const char* from, const char* to);
 int platformReplaceFile(const char* from, const char* to);
 int platformDeleteFile(const char* path);
 
+// Why a file call failed, in the three classes the user is told about.
+enum PlatformErrorKind { PLATFORM_ERROR_NONE, PLATFORM_ERROR_FULL, PLATFORM_ERROR_DENIED, PLATFORM_ERROR_OTHER };
+
+// The operating system's error of the last file call that failed, classified where it happened.
+struct PlatformError {
+    PlatformErrorKind kind;  // NONE after platformClearError, until a call fails
+    int code;                // the system's code: errno, or GetLastError for the Win32 file calls
+    char op[16];             // "open", "write", "flush", "close", "copy", "replace", "delete", "folder"
+    char path[260];          // the file the call was about ("" when not known)
+};
+const PlatformError* platformLastError();
+// Forgets the last error: an operation that will report its failure clears it when it starts.
+void platformClearError();
+
 // Opens a file in binary mode; mode is "r", "w" or "a" (b is added). NULL on failure.
 FILE* platformOpen(const char* path, const char* mode);
 // Writes n bytes; 0 when all were written.

@@ -86,6 +86,18 @@ int osSync(FILE* f) { return fsync(fileno(f)) == 0 ? 0 : failure(); }
 
 int osStreamError() { return failure(); }
 
+PlatformErrorKind osClassify(int code) {
+    switch (code) {
+        case ENOSPC: case EDQUOT: return PLATFORM_ERROR_FULL;
+        case EACCES: case EPERM: case EROFS: return PLATFORM_ERROR_DENIED;
+        default: return PLATFORM_ERROR_OTHER;
+    }
+}
+
+int osCodeOf(PlatformErrorKind kind) {
+    return kind == PLATFORM_ERROR_FULL ? ENOSPC : kind == PLATFORM_ERROR_DENIED ? EACCES : EIO;
+}
+
 void osBeep(unsigned hertz, unsigned milliseconds) {
     (void)hertz;
     (void)milliseconds;

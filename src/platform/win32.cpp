@@ -65,6 +65,9 @@ int osCopyBytes(const char* from, const char* to) { return CopyFileA(from, to, F
 int osLink(const char* from, const char* to) { return CreateHardLinkA(to, from, NULL) ? 0 : failure(); }
 
 int osReplace(const char* from, const char* to) {
+    // Windows refuses to replace a read-only file; Wine does not: refuse it the same everywhere.
+    DWORD attributes = GetFileAttributesA(to);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : failure();
 }
 
@@ -73,6 +76,21 @@ int osDelete(const char* path) { return DeleteFileA(path) ? 0 : failure(); }
 int osSync(FILE* f) { return _commit(_fileno(f)) == 0 ? 0 : streamFailure(); }
 
 int osStreamError() { return streamFailure(); }
+
+PlatformErrorKind osClassify(int code) {
+    switch (code) {
+        case ERROR_DISK_FULL: case ERROR_HANDLE_DISK_FULL: return PLATFORM_ERROR_FULL;
+        // Another program holding the file open is what the user sees as a locked file.
+        case ERROR_ACCESS_DENIED: case ERROR_WRITE_PROTECT: case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return PLATFORM_ERROR_DENIED;
+        default: return PLATFORM_ERROR_OTHER;
+    }
+}
+
+int osCodeOf(PlatformErrorKind kind) {
+    if (kind == PLATFORM_ERROR_FULL) return ERROR_DISK_FULL;
+    return kind == PLATFORM_ERROR_DENIED ? ERROR_ACCESS_DENIED : ERROR_GEN_FAILURE;
+}
 
 void osBeep(unsigned hertz, unsigned milliseconds) { Beep(hertz, milliseconds); }
 

@@ -39,3 +39,23 @@ int parseNoteKey(const char* line, int* week, int* day, int* period) {
     if (*p != '=') return 0;
     return *week >= 1 && *week <= 53 && *day >= 1 && *day <= 6 && *period >= 0 && *period <= 9;
 }
+
+int parseSlotKey(const char* key, int* day, int* period, SlotField* field) {
+    const char* p = key;
+    if (*p++ != 'D') return 0;
+    *day = readNumber(&p);
+    if (*p++ != 'P') return 0;
+    *period = readNumber(&p);
+    if (*p == 'C') *field = SLOT_COURSE;
+    else if (*p == 'T') *field = SLOT_TEACHER;
+    else if (*p == 'L') *field = SLOT_CLASSROOM;
+    else return 0;
+    p++;
+    if (*p == '|') {
+        p++;
+        int colour = readNumber(&p);
+        if (colour < 1 || colour > 4) return 0;
+    }
+    if (*p != '\0' && *p != '=') return 0;
+    return *day >= 1 && *day <= 6 && *period >= 0 && *period <= 9;
+}

@@ -16,3 +16,6 @@ void formatSlotKey(char* out, size_t size, int day, int period, SlotField field,
 // Reads "W<week>D<day>P<period>=" at the start of a line; 1 when it is a notes record's key
 // with every number in range, the numbers then in week, day and period.
 int parseNoteKey(const char* line, int* week, int* day, int* period);
+// Reads a timetable key "D<day>P<period><field>" with or without its "|<colour>", ended by the
+// end of the text or "="; 1 when it is one with every number in range.
+int parseSlotKey(const char* key, int* day, int* period, SlotField* field);

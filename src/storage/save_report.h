@@ -1,7 +1,19 @@
-// How storage tells the user that a file could not be written. Storage only composes the
-// text; the diary above implements saveReportShow (as a message box), and tests record it,
-// the way platform.h is implemented once per build.
+// How storage tells the user that a file could not be written and why. Storage composes the
+// text (save_report.cpp) from the class of the platform's last error; the diary above
+// implements saveReportShow (as a message box), and tests record it, the way platform.h is
+// implemented once per build.
 #pragma once
+#include <cstddef>
+
+#include "platform/platform.h"
 
 // Shows an error text about a file that was not written (the old file is whole).
 void saveReportShow(const char* text);
+
+// Tells the user why `what` ("the title", "the notes of Monday, Period 3") was not saved, from
+// the platform's last error, and that the file on disk was left as it was. plural says "were".
+void reportSaveFailure(const char* what, int plural);
+// The same for one record of a table (TIMETABLE_TABLE or NOTES_TABLE), named by its key.
+void reportRecordSaveFailure(const char* table, const char* key);
+// The text of such a report for an error of class kind with the system's code.
+void saveFailureText(char* out, size_t size, PlatformErrorKind kind, int code, const char* what, int plural);

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/store_version.h"
+#include "storage/save_report.h"
 #include "storage/text_file.h"
 
 char settingValue[320];
@@ -114,7 +115,7 @@ void loadOptions() {
 
 static void setOption(int* field, int on, const char* key) {
     *field = on ? 1 : 0;
-    if (writeSetting(key, on ? "yes" : "no") == 0) reportSaveFailure("the settings");
+    if (writeSetting(key, on ? "yes" : "no") == 0) reportSaveFailure("the settings", 1);
 }
 
 void setBeep(int on) { setOption(&diaryState.beepOn, on, "bip"); }

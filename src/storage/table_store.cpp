@@ -62,19 +62,13 @@ static int tableGet(const char* table, const char* key) {
     return 0;
 }
 
-static const char* tableWhat(const char* table) {
-    if (strcmp(table, TIMETABLE_TABLE) == 0) return "the timetable";
-    if (strcmp(table, NOTES_TABLE) == 0) return "the notes";
-    return "the table";
-}
-
 static int tableSet(const char* table, const char* key, const char* value) {
     TablePaths p;
     tablePaths(table, &p);
     int exists = p.data[0] != '\0' && platformExists(p.data);
     Rewrite r;
     if (rewriteBegin(&r, p.data, p.fresh) != 0) {
-        reportSaveFailure(tableWhat(table));
+        reportRecordSaveFailure(table, key);
         return 1;
     }
     // The previous version is kept when the new table is whole; without it, nothing changes.
@@ -82,14 +76,14 @@ static int tableSet(const char* table, const char* key, const char* value) {
     FILE* in = exists ? platformOpen(p.data, "r") : NULL;
     if (exists && in == NULL) {
         rewriteAbandon(&r);
-        reportSaveFailure(tableWhat(table));
+        reportRecordSaveFailure(table, key);
         return 1;
     }
     int found = in != NULL && rewriteReplacingKey(in, &r, LINE_LIMIT, key, value);
     if (in != NULL) fclose(in);
     if (!found) rewriteRecord(&r, key, value);
     if (rewriteCommit(&r) != 0) {
-        reportSaveFailure(tableWhat(table));
+        reportRecordSaveFailure(table, key);
         return 1;
     }
     return 0;

@@ -7,7 +7,6 @@
 
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/save_report.h"
 
 // What the text files keep between calls. A table of 2 MB is written line by line: through
 // a large buffer it takes a quarter less time. One rewrite at a time has it; another one open
@@ -148,6 +147,8 @@ int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath) {
     r->out = NULL;
     r->bigBuffer = 0;
     r->keepPath[0] = '\0';
+    // A failure of this save is reported with its own cause, never an older one.
+    platformClearError();
     if (targetPath[0] == '\0' || tempPath[0] == '\0') return 1;
     copyText(r->targetPath, sizeof r->targetPath, targetPath);
     copyText(r->tempPath, sizeof r->tempPath, tempPath);
@@ -261,11 +262,4 @@ int rewriteReplacingKey(FILE* in, Rewrite* r, int limit, const char* key, const 
     KeyRecord record = {key, strlen(key), value, 0};
     copyLines(in, r, limit, replaceKeyLine, &record);
     return record.found;
-}
-
-void reportSaveFailure(const char* what) {
-    char text[200];
-    snprintf(text, sizeof text,
-             "Could not save %s.\nThe disk may be full or write-protected.\nThe file was left as it was.", what);
-    saveReportShow(text);
 }

@@ -86,7 +86,3 @@ void rewriteLines(FILE* in, Rewrite* r, int limit, LineRule rule, void* context)
 // value; the rest of a long line goes with it. 1 when some line was replaced; else the
 // caller appends the record.
 int rewriteReplacingKey(FILE* in, Rewrite* r, int limit, const char* key, const char* value);
-
-// Tells the user that `what` ("the notes", "the week colours", ...) could not be saved and
-// that the file on disk was left as it was.
-void reportSaveFailure(const char* what);

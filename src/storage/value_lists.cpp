@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/table_store.h"
+#include "storage/save_report.h"
 #include "storage/text_file.h"
 
 // Values are at most 254 characters; longer lines are still read whole, never split.
@@ -22,6 +23,16 @@ const char* listPrefix(int action) {
         case 4: case 14: case 15: return "[L]";
         default: return "";
     }
+}
+
+// Tells the user which list of the pending action was not saved, and why.
+static void reportListFailure() {
+    const char* prefix = listPrefix(diaryState.action);
+    const char* what = "the list of values";
+    if (strcmp(prefix, "[C]") == 0) what = "the list of courses";
+    else if (strcmp(prefix, "[T]") == 0) what = diaryState.teacherMode ? "the list of classes" : "the list of teachers";
+    else if (strcmp(prefix, "[L]") == 0) what = "the list of classrooms";
+    reportSaveFailure(what, 0);
 }
 
 struct ListPaths {
@@ -49,7 +60,7 @@ int addListValue() {
     listPaths(&p);
     Rewrite r;
     if (rewriteBegin(&r, p.data, p.temp) != 0) {
-        reportSaveFailure("the value list");
+        reportListFailure();
         return 1;
     }
     FILE* in = platformOpen(p.data, "r");
@@ -61,7 +72,7 @@ int addListValue() {
     rewriteString(&r, valueBuffer);
     rewriteString(&r, "\n");
     if (rewriteCommit(&r) != 0) {
-        reportSaveFailure("the value list");
+        reportListFailure();
         return 1;
     }
     return 0;
@@ -75,13 +86,13 @@ int removeListValue() {
     Rewrite r;
     if (rewriteBegin(&r, p.data, p.temp) != 0) {
         fclose(in);
-        reportSaveFailure("the value list");
+        reportListFailure();
         return 0;
     }
     rewriteLines(in, &r, LINE_LIMIT, keepOtherValues, valueBuffer);
     fclose(in);
     if (rewriteCommit(&r) != 0) {
-        reportSaveFailure("the value list");
+        reportListFailure();
         return 0;
     }
     return 1;

@@ -9,6 +9,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/save_report.h"
 #include "storage/text_file.h"
 
 #define LINE_LIMIT 127
@@ -76,7 +77,9 @@ int setWeekColour(int colour) {
     }
     if (in != NULL) fclose(in);
     if (failed) {
-        reportSaveFailure("the week colour");
+        char what[40];
+        snprintf(what, sizeof what, "the colour of week %u", (unsigned)diaryState.selectedWeek);
+        reportSaveFailure(what, 0);
         return 1;
     }
     diaryState.weekColour = colour;

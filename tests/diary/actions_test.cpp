@@ -2,6 +2,7 @@
 // the cleaned values the commit stores, and the yes/no questions with both answers.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -110,7 +111,10 @@ TEST_F(DiaryActionsTest, TitleKeepsItsApostropheInTheFileAndTheWindow) {
     std::remove(data(".wkb.rc").c_str());
     promptTitle();
     typeAndOk("Lost");
-    EXPECT_EQ(1u, frontCalls("box|Stop|error|Could not save the title.").size());
+    // The settings file is gone: neither a full disk nor a refusal, so the system's code is shown.
+    EXPECT_EQ(1u, frontCalls("box|Stop|error|The file could not be written (error " + std::to_string(ENOENT) +
+                             "): the title was not saved. Nothing was lost; the previous version is kept.")
+                      .size());
 }
 
 TEST_F(DiaryActionsTest, QuestionsDoTheirWorkOnYesAndNothingOnNo) {
@@ -150,7 +154,9 @@ TEST_F(DiaryActionsTest, QuestionsDoTheirWorkOnYesAndNothingOnNo) {
     resetFrontLog();
     frontLog.answers = {1};
     askTeacherMode();
-    EXPECT_EQ(1u, frontCalls("box|Stop|error|Could not save the teacher mode.").size());
+    EXPECT_EQ(1u, frontCalls("box|Stop|error|The file could not be written (error " + std::to_string(ENOENT) +
+                             "): the teacher mode was not saved.")
+                      .size());
     EXPECT_EQ(0u, frontCalls("box|Info").size());
     EXPECT_EQ(0, diaryState.action);
 }

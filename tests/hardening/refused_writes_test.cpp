@@ -1,7 +1,8 @@
 // A data folder that refuses every write: a read-only mount and a full disk (a tiny tmpfs) for
 // real in a private mount namespace of a child process, where the machine allows it, and the
 // same through fault injection everywhere. Start-up must run and show the store, every save
-// must be refused with a message box, and no byte of the store may change.
+// must be refused with a message box that names the cause and what was not saved, and no
+// byte of the store may change.
 #include <gtest/gtest.h>
 
 #include <sched.h>
@@ -40,7 +41,13 @@ using Problems = std::vector<std::string>;
 struct Save {
     const char* name;
     std::function<void()> run;
+    const char* told;  // what the box says was not saved (the saves run on Thursday, Period 2)
 };
+
+// The causes as the user reads them.
+static const char kFull[] = "The disk is full: ";
+static const char kDenied[] = "The file is read-only or in use by another program: ";
+static const char kTail[] = " not saved. Nothing was lost; the previous version is kept.";
 
 static void commitAs(int action, const char* text) {
     diaryState.action = action;
@@ -49,24 +56,25 @@ static void commitAs(int action, const char* text) {
 }
 
 static const Save kSaves[] = {
-    {"notes", [] { frontLog.notes = "new notes"; saveNotes(); }},
-    {"course", [] { commitAs(ACTION_SELECT_COURSE, "Chemistry"); }},
-    {"title", [] { commitAs(ACTION_TITLE, "New title"); }},
-    {"added list value", [] { commitAs(ACTION_ADD_COURSE, "Geography"); }},
-    {"removed list value", [] { commitAs(ACTION_REMOVE_COURSE, "Math"); }},
-    {"week colour", [] { setWeekColour(4); }},
-    {"beep option", [] { setBeep(0); }},
-    {"day page", [] { exportDayPage(); }},
-    {"week grid page", [] { exportWeekGridPage(); }},
-    {"weeks table page", [] { exportWeeksTablePage(); }},
-    {"day list", [] { exportDayList(); }},
+    {"notes", [] { frontLog.notes = "new notes"; saveNotes(); }, "the notes of Thursday, Period 2 were"},
+    {"course", [] { commitAs(ACTION_SELECT_COURSE, "Chemistry"); }, "the course of Thursday, Period 2 was"},
+    {"title", [] { commitAs(ACTION_TITLE, "New title"); }, "the title was"},
+    {"added list value", [] { commitAs(ACTION_ADD_COURSE, "Geography"); }, "the list of courses was"},
+    {"removed list value", [] { commitAs(ACTION_REMOVE_COURSE, "Math"); }, "the list of courses was"},
+    {"week colour", [] { setWeekColour(4); }, "the colour of week 3 was"},
+    {"beep option", [] { setBeep(0); }, "the settings were"},
+    {"day page", [] { exportDayPage(); }, "the day page was"},
+    {"week grid page", [] { exportWeekGridPage(); }, "the week grid page was"},
+    {"weeks table page", [] { exportWeeksTablePage(); }, "the weeks table page was"},
+    {"day list", [] { exportDayList(); }, "the day list was"},
 };
 
 class RefusedWritesTest : public DiaryTest {
 protected:
     // Starts the diary on the store under base (already refusing writes), checks what it
-    // shows, tries every save and checks that the store kept every byte.
-    Problems startAndTrySaves() {
+    // shows, tries every save and checks that the store kept every byte. Each save must be
+    // told as cause (the start of the box's text).
+    Problems startAndTrySaves(const std::string& cause) {
         Problems problems;
         Snapshot before = snapshotTree(base.path());
         startAt(2026, 1, 15);  // Thursday of week 3, whose colour is 2
@@ -82,10 +90,9 @@ protected:
             platformLaunch("", "");
             s.run();
             std::vector<std::string> boxes = frontCalls("box|Stop|");
-            bool told = false;
-            for (const std::string& b : boxes)
-                told |= b.find("Could not save") != std::string::npos || b.find("failed") != std::string::npos;
-            if (!told) problems.push_back(std::string(s.name) + ": the user was not told");
+            std::string expected = "box|Stop|error|" + cause + s.told + kTail;
+            if (boxes.size() != 1 || boxes[0] != expected)
+                problems.push_back(std::string(s.name) + ": told " + (boxes.empty() ? "nothing" : boxes[0]));
             if (platformLastLaunchProgram()[0] != '\0') problems.push_back(std::string(s.name) + ": opened a file");
         }
         std::string changed = oldOrNew(before, before, snapshotTree(base.path()));
@@ -149,7 +156,7 @@ TEST_F(RefusedWritesTest, AReadOnlyDataFolderStartsShowsAndRefusesEverySave) {
             fclose(probe);
             return {"SKIP the read-only mount still takes writes"};
         }
-        return startAndTrySaves();
+        return startAndTrySaves(kDenied);
     }));
 }
 
@@ -185,7 +192,7 @@ TEST_F(RefusedWritesTest, AFullDiskStartsShowsAndRefusesEverySave) {
         while (fwrite(page, 1, sizeof page, filler) == sizeof page) {}
         while (fwrite(page, 1, 1, filler) == 1) {}
         fclose(filler);
-        return startAndTrySaves();
+        return startAndTrySaves(kFull);
     }));
 }
 
@@ -196,23 +203,33 @@ TEST_F(RefusedWritesTest, AFileSizeLimitOfNothingRefusesEverySave) {
         signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit = {0, 0};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return {"SKIP no file size limit"};
-        return startAndTrySaves();
+        // A file too large is neither a full disk nor a refusal: the system's code is shown.
+        return startAndTrySaves("The file could not be written (error " + std::to_string(EFBIG) + "): ");
     }));
 }
 
-// The same through fault injection: no file can be made, moved or removed (read-only), or no
-// byte reaches a file (full disk).
+// The same through fault injection, with each class of cause: no file can be made, moved or
+// removed (read-only), no byte reaches a file (full disk), or anything else goes wrong.
 TEST_F(RefusedWritesTest, InjectedReadOnlyAndFullDiskRefuseEverySave) {
-    const std::vector<std::vector<FaultOp>> refusals = {
-        {FAULT_OPEN_WRITE, FAULT_RENAME, FAULT_COPY, FAULT_DELETE, FAULT_MAKE_FOLDER},
-        {FAULT_WRITE, FAULT_FLUSH, FAULT_COPY}};
-    for (const auto& ops : refusals) {
+    struct Refusal {
+        std::vector<FaultOp> ops;
+        PlatformErrorKind cause;
+        std::string told;
+    };
+    const std::vector<FaultOp> noFile = {FAULT_OPEN_WRITE, FAULT_RENAME, FAULT_COPY, FAULT_DELETE, FAULT_MAKE_FOLDER};
+    const std::vector<FaultOp> noByte = {FAULT_WRITE, FAULT_FLUSH, FAULT_COPY};
+    const Refusal refusals[] = {
+        {noFile, PLATFORM_ERROR_DENIED, kDenied},
+        {noByte, PLATFORM_ERROR_FULL, kFull},
+        {noByte, PLATFORM_ERROR_OTHER, "The file could not be written (error " + std::to_string(EIO) + "): "},
+    };
+    for (const Refusal& r : refusals) {
         resetDiaryState();
         resetFrontLog();
         writeFullStore(base.path());
-        for (FaultOp op : ops) faultFailAll(op, 1);
-        Problems problems = startAndTrySaves();
+        for (FaultOp op : r.ops) faultFailAll(op, 1, r.cause);
+        Problems problems = startAndTrySaves(r.told);
         faultReset();
-        for (const std::string& p : problems) ADD_FAILURE() << "fault kind " << ops[0] << ": " << p;
+        for (const std::string& p : problems) ADD_FAILURE() << "cause " << r.cause << ": " << p;
     }
 }

@@ -2,6 +2,7 @@
 // listener of the test's own) and not, and what a page that cannot be written leaves behind.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "core/diary_state.h"
@@ -127,8 +128,9 @@ TEST_P(ExportFailure, LeavesOldFilesWholeAndOpensNothing) {
     EXPECT_STREQ("nothing", platformLastLaunchProgram());
     auto boxes = frontCalls("box|");
     ASSERT_EQ(2u, boxes.size());
-    EXPECT_EQ(0u, boxes[0].find("box|Stop|error|Could not save the day page."));
-    EXPECT_EQ(0u, boxes[1].find("box|Stop|error|Could not save the day list."));
+    const std::string cause = "box|Stop|error|The file could not be written (error " + std::to_string(EIO) + "): ";
+    EXPECT_EQ(cause + "the day page was not saved. Nothing was lost; the previous version is kept.", boxes[0]);
+    EXPECT_EQ(cause + "the day list was not saved. Nothing was lost; the previous version is kept.", boxes[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Export, ExportFailure, ::testing::Values(FAULT_OPEN_WRITE, FAULT_WRITE, FAULT_RENAME));

@@ -124,9 +124,11 @@ TEST_F(SettingsTest, AFailedWriteReturnsZeroAndLeavesTheOldFileWhole) {
         EXPECT_FALSE(fileExists(data(".tmp.rc"))) << op;
     }
     faultReset();
-    faultFailAll(FAULT_RENAME, 1);
+    faultFailAll(FAULT_RENAME, 1, PLATFORM_ERROR_FULL);
     setBeep(0);
-    ASSERT_EQ(1u, frontCalls("box|Stop|error|Could not save the settings").size());
+    ASSERT_EQ(1u, frontCalls("box|Stop|error|The disk is full: the settings were not saved. Nothing was lost; "
+                             "the previous version is kept.")
+                      .size());
     EXPECT_EQ(before, dataBytes(".wkb.rc"));
 }
 

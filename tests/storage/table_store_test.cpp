@@ -1,8 +1,10 @@
 // Keyed table store: get, set, create, the previous version, failures and damaged files.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
+#include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
@@ -117,11 +119,37 @@ TEST_F(TableStoreTest, ASetThatFailsAtAnyStepLeavesTheTableWhole) {
         EXPECT_EQ(1, tableOp(TABLE_SET, "wkb_txt", "W1D1P0", "lost?")) << op;
         EXPECT_EQ(before, dataBytes("wkb_txt.data")) << op;
         EXPECT_FALSE(fileExists(data("wkb_txt.new"))) << op;
-        EXPECT_EQ(1u, frontCalls("box|Stop|error|Could not save the notes.").size()) << op;
+        EXPECT_EQ(1u, frontCalls("box|Stop|error|The file could not be written (error " + std::to_string(EIO) +
+                                 "): the notes of Monday, Period 1 were not saved.")
+                          .size())
+            << op;
     }
     faultReset();
     EXPECT_EQ(0, tableOp(TABLE_SET, "wkb_txt", "W1D1P0", "done"));
     EXPECT_EQ(crlf("W1D1P0=done\nW2D1P0=more\n"), dataBytes("wkb_txt.data"));
+}
+
+// A failed set names the slot it was for, in the words of the mode: the class in teacher mode.
+TEST_F(TableStoreTest, AFailedSetNamesItsSlotField) {
+    struct Case {
+        const char* key;
+        int teacherMode;
+        const char* told;
+    } cases[] = {
+        {"D6P9L|2", 0, "the classroom of Saturday, Period 10 was"},
+        {"D1P0T", 0, "the teacher of Monday, Period 1 was"},
+        {"D1P0T|4", 1, "the class of Monday, Period 1 was"},
+        {"D3P4C", 1, "the course of Wednesday, Period 5 was"},
+        {"D9P0C", 0, "the timetable was"},
+    };
+    for (const Case& c : cases) {
+        resetFrontLog();
+        diaryState.teacherMode = c.teacherMode;
+        faultArm(FAULT_WRITE, 1, PLATFORM_ERROR_FULL);
+        EXPECT_EQ(1, tableOp(TABLE_SET, "wkb_hd", c.key, "x")) << c.key;
+        EXPECT_EQ(1u, frontCalls(std::string("box|Stop|error|The disk is full: ") + c.told + " not saved.").size()) << c.key;
+    }
+    faultReset();
 }
 
 TEST_F(TableStoreTest, LongLinesAreNeverSplitIntoRecords) {

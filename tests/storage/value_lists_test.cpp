@@ -89,13 +89,16 @@ TEST_F(ValueListsTest, FailedRewritesLeaveTheListWhole) {
     for (FaultOp op : {FAULT_OPEN_WRITE, FAULT_WRITE, FAULT_FLUSH, FAULT_CLOSE, FAULT_RENAME}) {
         faultReset();
         resetFrontLog();
-        faultArm(op, 1);
+        faultArm(op, 1, PLATFORM_ERROR_DENIED);
         EXPECT_EQ(1, add(10, "Art")) << op;
         EXPECT_EQ(before, dataBytes("hdvalues.dat")) << op;
-        faultArm(op, 1);
+        faultArm(op, 1, PLATFORM_ERROR_DENIED);
         EXPECT_EQ(0, remove("Math")) << op;
         EXPECT_EQ(before, dataBytes("hdvalues.dat")) << op;
-        EXPECT_EQ(2u, frontCalls("box|Stop|error|Could not save the value list.").size()) << op;
+        EXPECT_EQ(2u, frontCalls("box|Stop|error|The file is read-only or in use by another program: the list of courses "
+                                 "was not saved.")
+                          .size())
+            << op;
         EXPECT_FALSE(fileExists(data("hdvalues.tmp"))) << op;
     }
 }

@@ -75,10 +75,10 @@ TEST_F(WeekColoursTest, AFailedSetLeavesTheFileAndTheColourAsTheyWere) {
     for (FaultOp op : {FAULT_COPY, FAULT_OPEN_WRITE, FAULT_WRITE, FAULT_FLUSH, FAULT_CLOSE, FAULT_RENAME}) {
         faultReset();
         resetFrontLog();
-        faultArm(op, 1);
+        faultArm(op, 1, PLATFORM_ERROR_FULL);
         EXPECT_EQ(1, setWeekColour(4)) << op;
         EXPECT_EQ(before, dataBytes("weeks.dat")) << op;
         EXPECT_EQ(1, diaryState.weekColour) << op;
-        EXPECT_EQ(1u, frontCalls("box|Stop|error|Could not save the week colour.").size()) << op;
+        EXPECT_EQ(1u, frontCalls("box|Stop|error|The disk is full: the colour of week 3 was not saved.").size()) << op;
     }
 }

@@ -1,0 +1,56 @@
+// The texts of a failed save: the cause in the user's words (a full disk, a file that may not
+// be changed, anything else with the system's code), what was not saved, and that nothing
+// was lost.
+#include "storage/save_report.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/diary_state.h"
+#include "platform/bounded_text.h"
+#include "storage/record_keys.h"
+#include "storage/table_store.h"
+
+void saveFailureText(char* out, size_t size, PlatformErrorKind kind, int code, const char* what, int plural) {
+    char cause[96];
+    if (kind == PLATFORM_ERROR_FULL) copyText(cause, sizeof cause, "The disk is full");
+    else if (kind == PLATFORM_ERROR_DENIED)
+        copyText(cause, sizeof cause, "The file is read-only or in use by another program");
+    else if (code != 0) snprintf(cause, sizeof cause, "The file could not be written (error %d)", code);
+    else copyText(cause, sizeof cause, "The file could not be written");
+    snprintf(out, size, "%s: %s %s not saved. Nothing was lost; the previous version is kept.", cause, what,
+             plural ? "were" : "was");
+}
+
+void reportSaveFailure(const char* what, int plural) {
+    const PlatformError* error = platformLastError();
+    char text[320];
+    saveFailureText(text, sizeof text, error->kind, error->code, what, plural);
+    saveReportShow(text);
+}
+
+// "Monday, Period 3" for a day 1..6 and a period 0..9 known to be in range.
+static void slotName(char* out, size_t size, int day, int period) {
+    snprintf(out, size, "%s, %s", dayNames[day], periodNames[period]);
+}
+
+void reportRecordSaveFailure(const char* table, const char* key) {
+    static const char* const fields[3] = {"course", "teacher", "classroom"};
+    char what[96], slot[48], noteKey[40];
+    int week, day, period, plural = 0;
+    SlotField field;
+    snprintf(noteKey, sizeof noteKey, "%s=", key);
+    if (strcmp(table, NOTES_TABLE) == 0 && parseNoteKey(noteKey, &week, &day, &period)) {
+        slotName(slot, sizeof slot, day, period);
+        snprintf(what, sizeof what, "the notes of %s", slot);
+        plural = 1;
+    } else if (strcmp(table, TIMETABLE_TABLE) == 0 && parseSlotKey(key, &day, &period, &field)) {
+        slotName(slot, sizeof slot, day, period);
+        const char* name = field == SLOT_TEACHER && diaryState.teacherMode ? "class" : fields[field];
+        snprintf(what, sizeof what, "the %s of %s", name, slot);
+    } else {
+        copyText(what, sizeof what, strcmp(table, NOTES_TABLE) == 0 ? "the notes" : "the timetable");
+        plural = strcmp(table, NOTES_TABLE) == 0;
+    }
+    reportSaveFailure(what, plural);
+}

@@ -1,0 +1,78 @@
+// Saves that Windows refuses, for real: a read-only table, a table another program holds open,
+// and a device that is always full. The message must name the cause, and the table stay whole.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "core/diary_state.h"
+#include "platform/bounded_text.h"
+#include "platform/platform.h"
+#include "storage/data_folder.h"
+#include "storage/store_prep.h"
+#include "storage/table_store.h"
+#include "support/temp_folder.h"
+#include "ui/win32/frontend_win32.h"
+
+namespace {
+
+const char kDenied[] =
+    "The file is read-only or in use by another program: the course of Monday, Period 1 was not saved. "
+    "Nothing was lost; the previous version is kept.";
+
+class SaveErrorsWin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
+        diaryState = DiaryState{};
+        ASSERT_EQ(STORE_CREATED, prepareStore());
+        ASSERT_EQ(0, tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Math"));
+        table = temp.file("wkb_db\\wkb_hd.data");
+        before = readBytes(table);
+        frontClearBoxes();
+    }
+    void TearDown() override { SetFileAttributesA(table.c_str(), FILE_ATTRIBUTE_NORMAL); }
+
+    // Sets the course again; the set must fail with one box.
+    std::string refusedSave() {
+        EXPECT_EQ(1, tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Art"));
+        EXPECT_EQ(1, frontBoxCount());
+        return frontBoxText(0);
+    }
+
+    TempFolder temp;
+    std::string table, before;
+};
+
+}  // namespace
+
+TEST_F(SaveErrorsWin, AReadOnlyTableIsToldAsRefused) {
+    ASSERT_TRUE(SetFileAttributesA(table.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(kDenied, refusedSave());
+    EXPECT_EQ(before, readBytes(table));
+    EXPECT_EQ(PLATFORM_ERROR_DENIED, platformLastError()->kind);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, platformLastError()->code);
+    EXPECT_EQ(table, platformLastError()->path);
+}
+
+TEST_F(SaveErrorsWin, ATableHeldOpenByAnotherProgramIsToldAsRefused) {
+    HANDLE held = CreateFileA(table.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string told = refusedSave();
+    CloseHandle(held);
+    EXPECT_EQ(kDenied, told);
+    EXPECT_EQ(before, readBytes(table));
+}
+
+// No folder of the test can be made full from inside Wine; the system's always-full device
+// gives the same error to the platform's write and flush.
+TEST(PlatformErrorsWin, AFullDeviceIsToldAsAFullDisk) {
+    FILE* full = platformOpen("Z:\\dev\\full", "w");
+    if (full == NULL) GTEST_SKIP() << "no Z:\\dev\\full here";
+    static char block[65536];
+    int failed = platformWrite(full, block, sizeof block) != 0 || platformFlush(full) != 0;
+    platformClose(full);
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(PLATFORM_ERROR_FULL, platformLastError()->kind)
+        << platformLastError()->op << " " << platformLastError()->code;
+}
