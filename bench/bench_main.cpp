@@ -14,6 +14,7 @@
 #include "diary/search.h"
 #include "full_store.h"
 #include "platform/platform.h"
+#include "support/platform_recorder.h"
 
 static int flushToDisk = 1;
 static long long flushNanos;

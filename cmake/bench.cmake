@@ -7,7 +7,9 @@ set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 file(GLOB WKB_POSIX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/posix*.cpp)
 add_library(wkbbenchcore STATIC ${WKB_CORE_SOURCES} ${WKB_POSIX_SOURCES}
   ${CMAKE_SOURCE_DIR}/tests/support/recording_frontend.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/print_surface_recorder.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/print_surface_recorder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/platform_recorder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/fault_injection.cpp)
 target_include_directories(wkbbenchcore PUBLIC ${WKB_INCLUDES} ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(wkbbenchcore PUBLIC WKB_TEST_HOOKS=1)
 

@@ -7,6 +7,8 @@ file(GLOB WKB_POSIX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/p
 add_library(wkbfuzzcore STATIC ${WKB_CORE_SOURCES} ${WKB_POSIX_SOURCES}
   ${CMAKE_SOURCE_DIR}/tests/support/recording_frontend.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/print_surface_recorder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/platform_recorder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/fault_injection.cpp
   ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_support.cpp)
 target_include_directories(wkbfuzzcore PUBLIC ${WKB_INCLUDES} ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(wkbfuzzcore PUBLIC WKB_TEST_HOOKS=1)

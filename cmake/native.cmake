@@ -29,7 +29,8 @@ set_tests_properties(native_page_screenshots PROPERTIES DEPENDS native_unit_test
 # --- Hardening: the program that the crash test kills while it saves ----------------------
 add_executable(wkb_crash_child ${CMAKE_SOURCE_DIR}/tests/crash/crash_child.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/recording_frontend.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/print_surface_recorder.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/print_surface_recorder.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/fault_injection.cpp)
 target_include_directories(wkb_crash_child PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(wkb_crash_child PRIVATE wkbcore)
 add_dependencies(wkb_tests wkb_crash_child)

@@ -24,7 +24,10 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB_RECURSE WKB_WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
-file(GLOB WKB_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/temp_*.cpp)
+# The recorders behind the seams: the shared ones and the Windows build's own (support/win32/).
+file(GLOB WKB_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/temp_*.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/platform_recorder.cpp ${CMAKE_SOURCE_DIR}/tests/support/fault_injection.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/win32/*.cpp)
 add_executable(winwkb_tests ${WKB_CORE_SOURCES} ${WKB_WIN32_SOURCES} ${WKB_RESOURCES}
   ${WKB_WIN_TESTS} ${WKB_TEST_SUPPORT})
 target_include_directories(winwkb_tests PRIVATE ${WKB_INCLUDES} ${CMAKE_SOURCE_DIR}/src/ui/win32 ${CMAKE_SOURCE_DIR}/tests)

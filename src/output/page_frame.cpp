@@ -56,12 +56,10 @@ void writePageHead(Rewrite* page) {
     rewriteString(page, bannerEnd);
 }
 
-#ifdef WKB_TEST_HOOKS
 void pageProbeTarget(const char* host, int port) {
     copyText(pageFrame.probeHost, sizeof pageFrame.probeHost, host != NULL ? host : WKB_WEB_HOST);
     pageFrame.probePort = host != NULL ? port : 80;
 }
-#endif
 
 int probeWebHost() {
     if (diaryState.webReachable == 1 || diaryState.webReachable == 2) return diaryState.webReachable;

@@ -41,7 +41,6 @@ void openInBrowser(const char* name);
 // 0, or 1 when it could not be written (the user is told; no browser is started).
 int exportPage(const char* name, const char* what, void (*body)(Rewrite* page), int form);
 
-#ifdef WKB_TEST_HOOKS
-// Probes host:port instead of the configured web host; NULL gives the configuration back.
+// A seam for tests: probes host:port instead of the configured web host; NULL gives the
+// configuration back.
 void pageProbeTarget(const char* host, int port);
-#endif

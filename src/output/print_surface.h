@@ -43,16 +43,15 @@ int printEndDoc();
 // An error box titled "Imprimante" without an owner window; returns when it is closed.
 void printErrorBox(const char* text);
 
-#if defined(_WIN32) && defined(WKB_TEST_HOOKS)
+#ifdef _WIN32
+// Seams for the Windows tests; the product never sets them.
 // Replaces PrintDlgA: the hook receives the filled PRINTDLGA record and answers as the
 // dialog would (nonzero with hDC set for a chosen printer, 0 for Cancel). NULL: the real dialog.
 typedef int (*PrintDialogHook)(void* printDlgA);
 void printSetDialogHook(PrintDialogHook hook);
 // Replaces the profile's default printer entry ("device" of "Windows"); NULL: the real entry.
 void printSetProfileDevice(const char* entry);
-// Records the print's message boxes instead of showing them when on (1); clears the record.
-void printRecordBoxes(int on);
-int printBoxCount();
-// The last box as "<title>|<MB flags>|<text>"; "" when none.
-const char* printLastBox();
+// Hands the print's error boxes to hook instead of showing them; NULL: real boxes.
+typedef void (*PrintBoxHook)(const char* title, unsigned flags, const char* text);
+void printSetBoxHook(PrintBoxHook hook);
 #endif

@@ -1,5 +1,5 @@
 // Fault injection for tests: makes the Nth next call of a platform file operation fail.
-// Only builds with WKB_TEST_HOOKS carry it; the product's faultHit is always 0.
+// Test builds (WKB_TEST_HOOKS) link it from tests/support/; the product's faultHit is always 0.
 #pragma once
 #include "platform/platform.h"
 

@@ -64,7 +64,7 @@ int platformClaimDataFolder(const char* dataFolder);
 // One beep of the given frequency and length.
 void platformBeep(unsigned hertz, unsigned milliseconds);
 
-// The current time; tests can set it (platformSetNow) so that "today" is any day.
+// The current time; tests can fix it (platformSetNow) so that "today" is any day.
 time_t platformNow();
 
 // The executable registered for "http" (verb "open") into out, as registered (it may be a
@@ -76,14 +76,10 @@ int platformLaunch(const char* program, const char* params);
 // One TCP connection attempt to host:port, bounded to a few seconds. 0 connected, 2 not.
 int platformProbeTcp(const char* host, int port);
 
-#ifdef WKB_TEST_HOOKS
-// Fixes the clock at t; 0 gives the real clock back.
+// Seams for tests: a fixed clock (0 gives the real one back), and launches and beeps handed to
+// a function instead of the system (NULL gives the system back). The product never sets them.
 void platformSetNow(time_t t);
-// Records launches instead of performing them when on (1); the last one is kept.
-void platformRecordLaunches(int on);
-const char* platformLastLaunchProgram();
-const char* platformLastLaunchParams();
-// Counts beeps instead of sounding them when on.
-void platformRecordBeeps(int on);
-int platformBeepCount();
-#endif
+typedef int (*PlatformLaunchHook)(const char* program, const char* params);
+void platformSetLaunchHook(PlatformLaunchHook hook);
+typedef void (*PlatformBeepHook)(unsigned hertz, unsigned milliseconds);
+void platformSetBeepHook(PlatformBeepHook hook);

@@ -1,49 +1,28 @@
-// The clock, the beep and launches, written once for both systems: the calls that test builds
-// redirect (a fixed "today", beeps counted and launches kept instead of performed).
-#include "platform/bounded_text.h"
+// The clock, the beep and launches, written once for both systems, with the seams through which
+// tests fix "today" and see beeps and launches instead of the system performing them.
 #include "platform/os.h"
 #include "platform/platform.h"
 
-#ifdef WKB_TEST_HOOKS
-static time_t fixedNow;
-static int recordLaunches;
-static char lastProgram[512];
-static char lastParams[1024];
-static int recordBeeps = 1;
-static int beeps;
+struct PlatformSeams {
+    time_t fixedNow;
+    PlatformLaunchHook launch;
+    PlatformBeepHook beep;
+};
 
-void platformSetNow(time_t t) { fixedNow = t; }
-void platformRecordLaunches(int on) { recordLaunches = on; }
-const char* platformLastLaunchProgram() { return lastProgram; }
-const char* platformLastLaunchParams() { return lastParams; }
-void platformRecordBeeps(int on) { recordBeeps = on; }
-int platformBeepCount() { return beeps; }
-#endif
+static PlatformSeams seams;
+
+void platformSetNow(time_t t) { seams.fixedNow = t; }
+void platformSetLaunchHook(PlatformLaunchHook hook) { seams.launch = hook; }
+void platformSetBeepHook(PlatformBeepHook hook) { seams.beep = hook; }
 
 void platformBeep(unsigned hertz, unsigned milliseconds) {
-#ifdef WKB_TEST_HOOKS
-    if (recordBeeps) {
-        beeps++;
-        return;
-    }
-#endif
-    osBeep(hertz, milliseconds);
+    if (seams.beep != NULL) seams.beep(hertz, milliseconds);
+    else osBeep(hertz, milliseconds);
 }
 
-time_t platformNow() {
-#ifdef WKB_TEST_HOOKS
-    if (fixedNow != 0) return fixedNow;
-#endif
-    return time(NULL);
-}
+time_t platformNow() { return seams.fixedNow != 0 ? seams.fixedNow : time(NULL); }
 
 int platformLaunch(const char* program, const char* params) {
-#ifdef WKB_TEST_HOOKS
-    if (recordLaunches) {
-        copyText(lastProgram, sizeof lastProgram, program);
-        copyText(lastParams, sizeof lastParams, params);
-        return 0;
-    }
-#endif
+    if (seams.launch != NULL) return seams.launch(program, params);
     return osLaunch(program, params);
 }

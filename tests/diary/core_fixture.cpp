@@ -6,6 +6,7 @@
 #include "diary/search.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "support/platform_recorder.h"
 
 void DiaryCoreTest::TearDown() {
     closeSearchFile();

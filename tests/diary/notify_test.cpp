@@ -5,6 +5,7 @@
 #include "diary/notify.h"
 #include "platform/platform.h"
 #include "support/diary_fixture.h"
+#include "support/platform_recorder.h"
 
 class NotifyTest : public DiaryTest {};
 

@@ -11,6 +11,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "support/recording_frontend.h"
+#include "support/platform_recorder.h"
 
 #define MAX_STEPS 64
 

@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "support/recording_frontend.h"
+#include "support/platform_recorder.h"
 
 namespace fs = std::filesystem;
 

@@ -23,6 +23,7 @@
 #include "storage/value_lists.h"
 #include "storage/week_colours.h"
 #include "support/diary_fixture.h"
+#include "support/platform_recorder.h"
 
 class FaultSweepTest;
 

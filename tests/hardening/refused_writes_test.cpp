@@ -35,6 +35,7 @@
 #include "storage/table_store.h"
 #include "storage/week_colours.h"
 #include "support/diary_fixture.h"
+#include "support/platform_recorder.h"
 
 using Problems = std::vector<std::string>;
 

@@ -9,6 +9,7 @@
 #include "output/page_test_support.h"
 #include "platform/platform.h"
 #include "support/golden.h"
+#include "support/platform_recorder.h"
 
 static const std::string stars(78, '*'), dashes(78, '-');
 

@@ -13,6 +13,7 @@
 #include "output/pages.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
+#include "support/platform_recorder.h"
 
 static std::string decodeBase64(const std::string& text) {
     static const std::string digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";

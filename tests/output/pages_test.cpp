@@ -14,6 +14,7 @@
 #include "storage/settings.h"
 #include "storage/week_colours.h"
 #include "support/golden.h"
+#include "support/platform_recorder.h"
 
 static const std::string dash = "-";
 

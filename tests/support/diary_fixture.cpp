@@ -10,6 +10,7 @@
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "support/platform_recorder.h"
 
 long long localTime(int year, int month, int day, int hour) {
     struct tm t = {};

@@ -14,6 +14,8 @@
 #include "storage/data_folder.h"
 #include "support/temp_folder.h"
 #include "ui/win32/frontend_win32.h"
+#include "support/platform_recorder.h"
+#include "support/win32/front_recorder.h"
 
 static std::string executableOf(const char* text, int size = BROWSER_PATH_SIZE) {
     char out[BROWSER_PATH_SIZE];

@@ -19,6 +19,7 @@
 #include "platform/faults.h"
 #include "storage/data_folder.h"
 #include "support/temp_folder.h"
+#include "support/win32/front_recorder.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "storage/table_store.h"
 #include "support/temp_folder.h"
 #include "ui/win32/frontend_win32.h"
+#include "support/win32/front_recorder.h"
 
 namespace {
 

@@ -17,6 +17,8 @@
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
+#include "support/platform_recorder.h"
+#include "support/win32/front_recorder.h"
 
 class UiDialog : public UiTest {};
 class UiBadInput : public UiTest {};

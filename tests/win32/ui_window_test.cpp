@@ -14,6 +14,7 @@
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
+#include "support/win32/front_recorder.h"
 
 class UiWindow : public UiTest {};
 class UiToolbar : public UiTest {};

@@ -29,56 +29,40 @@
 
 static HDC printDc;
 
-#ifdef WKB_TEST_HOOKS
-static PrintDialogHook dialogHook;
-static int profileReplaced;
-static char profileEntry[1020];
-static int recordBoxes;
-static int boxCount;
-static char lastBox[1200];
+// What the Windows tests put in place of the dialog, the profile entry and the boxes.
+struct PrintSeams {
+    PrintDialogHook dialog;
+    int profileReplaced;
+    char profileEntry[1020];
+    PrintBoxHook box;
+};
 
-void printSetDialogHook(PrintDialogHook hook) { dialogHook = hook; }
+static PrintSeams seams;
+
+void printSetDialogHook(PrintDialogHook hook) { seams.dialog = hook; }
 
 void printSetProfileDevice(const char* entry) {
-    profileReplaced = entry != NULL;
-    copyText(profileEntry, sizeof profileEntry, entry != NULL ? entry : "");
+    seams.profileReplaced = entry != NULL;
+    copyText(seams.profileEntry, sizeof seams.profileEntry, entry != NULL ? entry : "");
 }
 
-void printRecordBoxes(int on) {
-    recordBoxes = on;
-    boxCount = 0;
-    lastBox[0] = '\0';
-}
-
-int printBoxCount() { return boxCount; }
-const char* printLastBox() { return lastBox; }
-#endif
+void printSetBoxHook(PrintBoxHook hook) { seams.box = hook; }
 
 void printErrorBox(const char* text) {
-#ifdef WKB_TEST_HOOKS
-    if (recordBoxes) {
-        ++boxCount;
-        snprintf(lastBox, sizeof lastBox, "%s|%u|%s", PRINT_BOX_TITLE, (unsigned)MB_ICONERROR, text);
-        return;
-    }
-#endif
-    MessageBoxA(NULL, text, PRINT_BOX_TITLE, MB_ICONERROR);
+    if (seams.box != NULL) seams.box(PRINT_BOX_TITLE, (unsigned)MB_ICONERROR, text);
+    else MessageBoxA(NULL, text, PRINT_BOX_TITLE, MB_ICONERROR);
 }
 
 static BOOL runPrintDialog(PRINTDLGA* dialog) {
-#ifdef WKB_TEST_HOOKS
-    if (dialogHook != NULL) return dialogHook(dialog) ? TRUE : FALSE;
-#endif
+    if (seams.dialog != NULL) return seams.dialog(dialog) ? TRUE : FALSE;
     return PrintDlgA(dialog);
 }
 
 static void readProfileDevice(char* entry, DWORD size) {
-#ifdef WKB_TEST_HOOKS
-    if (profileReplaced) {
-        copyText(entry, size, profileEntry);
+    if (seams.profileReplaced) {
+        copyText(entry, size, seams.profileEntry);
         return;
     }
-#endif
     GetProfileStringA("Windows", "device", "NOT_FOUND", entry, size);
 }
 

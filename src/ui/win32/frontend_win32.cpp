@@ -1,79 +1,31 @@
 // The front-end seam on Win32: message boxes (null owner) and the yes/no question owned by the
 // main window, the input dialog, the status bar (colour, then text), the slot line, the notes
-// editor, the tabs and the title. Test builds record boxes and the order of calls.
+// editor, the tabs and the title; tests see boxes and the order of calls through two seams.
 #include "ui/win32/frontend_win32.h"
 
 #include <commctrl.h>
 
 #include "core/frontend.h"
-#include "platform/bounded_text.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/window_handles.h"
 
-#ifdef WKB_TEST_HOOKS
-#define BOX_LOG_SIZE 64
-
-struct RecordedBox {
-    char title[64];
-    char text[1024];
-    UINT flags;
-    HWND owner;
+struct FrontSeams {
+    MessageBoxHook box;
+    FrontCallHook call;
 };
 
-static int showRealBoxes = 0;
-static RecordedBox boxLog[BOX_LOG_SIZE];
-static int boxCount = 0;
-static int answers[16];
-static int answerCount = 0;
-static char callTrace[4096];
-static unsigned long lastColour = 0;
+static FrontSeams seams;
 
-static int recordBox(HWND owner, const char* text, const char* title, UINT flags) {
-    if (boxCount < BOX_LOG_SIZE) {
-        RecordedBox& box = boxLog[boxCount++];
-        copyText(box.title, sizeof box.title, title ? title : "");
-        copyText(box.text, sizeof box.text, text ? text : "");
-        box.flags = flags;
-        box.owner = owner;
-    }
-    if ((flags & MB_TYPEMASK) != MB_YESNO) return IDOK;
-    if (answerCount == 0) return IDNO;
-    int yes = answers[0];
-    for (int i = 1; i < answerCount; i++) answers[i - 1] = answers[i];
-    answerCount--;
-    return yes ? IDYES : IDNO;
-}
+void win32SetMessageBoxHook(MessageBoxHook hook) { seams.box = hook; }
+void win32SetFrontCallHook(FrontCallHook hook) { seams.call = hook; }
 
-static void trace(const char* call) {
-    if (callTrace[0] != '\0') appendText(callTrace, sizeof callTrace, ",");
-    appendText(callTrace, sizeof callTrace, call);
+static void trace(const char* call, unsigned long value = 0) {
+    if (seams.call != NULL) seams.call(call, value);
 }
-
-void frontShowRealBoxes(int on) { showRealBoxes = on; }
-void frontQueueAnswer(int yes) {
-    if (answerCount < (int)(sizeof answers / sizeof answers[0])) answers[answerCount++] = yes;
-}
-int frontBoxCount() { return boxCount; }
-const char* frontBoxTitle(int i) { return i >= 0 && i < boxCount ? boxLog[i].title : ""; }
-const char* frontBoxText(int i) { return i >= 0 && i < boxCount ? boxLog[i].text : ""; }
-UINT frontBoxFlags(int i) { return i >= 0 && i < boxCount ? boxLog[i].flags : 0; }
-HWND frontBoxOwner(int i) { return i >= 0 && i < boxCount ? boxLog[i].owner : NULL; }
-void frontClearBoxes() {
-    boxCount = 0;
-    answerCount = 0;
-}
-const char* frontTrace() { return callTrace; }
-void frontClearTrace() { callTrace[0] = '\0'; }
-unsigned long frontLastStatusColour() { return lastColour; }
-#else
-static inline void trace(const char*) {}
-#endif
 
 int win32MessageBox(HWND owner, const char* text, const char* title, UINT flags) {
     trace("box");
-#ifdef WKB_TEST_HOOKS
-    if (!showRealBoxes) return recordBox(owner, text, title, flags);
-#endif
+    if (seams.box != NULL) return seams.box(owner, text, title, flags);
     return MessageBoxA(owner, text, title, flags);
 }
 
@@ -94,10 +46,7 @@ int frontOpenInputDialog(const char* prompt) {
 }
 
 void frontSetStatusColour(unsigned long colorref) {
-    trace("colour");
-#ifdef WKB_TEST_HOOKS
-    lastColour = colorref;
-#endif
+    trace("colour", colorref);
     SendMessageA(mainUi.status, SB_SETBKCOLOR, 0, (LPARAM)colorref);
 }
 

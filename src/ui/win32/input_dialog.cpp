@@ -30,10 +30,8 @@ struct InputDialog {
 
 static InputDialog dialog;
 
-#ifdef WKB_TEST_HOOKS
 static int forceFailure = 0;
 void inputDialogForceFailure(int on) { forceFailure = on; }
-#endif
 
 HWND inputDialogWindow() { return dialog.window; }
 
@@ -137,9 +135,7 @@ int openInputDialog(const char* prompt) {
     closeInputDialog();
     copyText(dialog.prompt, sizeof dialog.prompt, prompt ? prompt : "");
     const char* resource = "DIALOG2";
-#ifdef WKB_TEST_HOOKS
     if (forceFailure) resource = "NO_SUCH_DIALOG";
-#endif
     HWND dlg = CreateDialogParamA(mainUi.instance, resource, mainUi.main, InputDlgProc, 0);
     if (dlg == NULL) return 1;
     SendMessageA(dlg, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);

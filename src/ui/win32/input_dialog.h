@@ -17,7 +17,5 @@ int openInputDialog(const char* prompt);
 // The open dialog, or NULL.
 HWND inputDialogWindow();
 
-#ifdef WKB_TEST_HOOKS
-// 1 makes every creation fail, as a missing dialog resource does.
+// A seam for tests: 1 makes every creation fail, as a missing dialog resource does.
 void inputDialogForceFailure(int on);
-#endif
