@@ -38,6 +38,9 @@ target_link_libraries(winwkb_tests PRIVATE gtest gtest_main ${WKB_WIN_LIBS})
 set(WKB_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 add_test(NAME windows_unit_tests COMMAND ${WKB_WINE_RUN} $<TARGET_FILE:winwkb_tests> --gtest_brief=1)
 set_tests_properties(windows_unit_tests PROPERTIES ENVIRONMENT "WKB_BUILD_DIR=${CMAKE_BINARY_DIR}" TIMEOUT 900)
+# A save on a real full disk under Wine (a tiny tmpfs in a mount namespace; skipped where none).
+add_test(NAME windows_full_disk COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/full-disk-run ${CMAKE_BINARY_DIR} $<TARGET_FILE:winwkb_tests>)
+set_tests_properties(windows_full_disk PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 
 # --- Front end: the end-to-end check -------------------------------------------------------
 # The driver is a small console program that uses the running diary through window messages;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "core/diary_state.h"
@@ -76,4 +77,34 @@ TEST(PlatformErrorsWin, AFullDeviceIsToldAsAFullDisk) {
     ASSERT_TRUE(failed);
     EXPECT_EQ(PLATFORM_ERROR_FULL, platformLastError()->kind)
         << platformLastError()->op << " " << platformLastError()->code;
+}
+
+// A real full disk: tests/win32/full-disk-run gives a tiny file system of its own as
+// WKB_FULL_DISK (its Windows path) in a private mount namespace; elsewhere the test is skipped.
+TEST(FullDiskWin, ASaveOnAFullDiskIsToldAsAFullDisk) {
+    const char* full = getenv("WKB_FULL_DISK");
+    if (full == NULL || full[0] == '\0') GTEST_SKIP() << "run through tests/win32/full-disk-run";
+    copyText(baseFolder, sizeof baseFolder, full);
+    diaryState = DiaryState{};
+    ASSERT_EQ(STORE_CREATED, prepareStore());
+    ASSERT_EQ(0, tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Math"));
+    std::string table = std::string(full) + "\\wkb_db\\wkb_hd.data";
+    std::string before = readBytes(table);
+    // Fill the disk to its last byte.
+    std::string fillerPath = std::string(full) + "\\filler";
+    HANDLE filler = CreateFileA(fillerPath.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, filler);
+    static char block[4096];
+    DWORD written = 0;
+    for (DWORD size = sizeof block; size > 0; size /= 2)
+        while (WriteFile(filler, block, size, &written, NULL) && written == size) {}
+    CloseHandle(filler);
+    frontClearBoxes();
+    EXPECT_EQ(1, tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Art"));
+    ASSERT_EQ(1, frontBoxCount());
+    EXPECT_STREQ("The disk is full: the course of Monday, Period 1 was not saved. Nothing was lost; the previous "
+                 "version is kept.",
+                 frontBoxText(0));
+    EXPECT_EQ(before, readBytes(table));
+    DeleteFileA(fillerPath.c_str());
 }
