@@ -39,3 +39,8 @@ target_compile_definitions(wkb_tests PRIVATE WKB_CRASH_CHILD="$<TARGET_FILE:wkb_
 
 # Includes run one way, from the ground up (the layer order is listed in the script).
 add_test(NAME layer_check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers ${CMAKE_SOURCE_DIR})
+
+# The calendar file read back by an independent iCalendar reader (the system's Python).
+add_test(NAME native_calendar_reader COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-calendar ${CMAKE_BINARY_DIR})
+set_tests_properties(native_calendar_reader PROPERTIES DEPENDS native_unit_tests TIMEOUT 300
+  ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;WKB_ARTEFACTS=${CMAKE_BINARY_DIR}/artefacts")

@@ -2,6 +2,9 @@
 #include "storage/record_keys.h"
 
 #include <cstdio>
+#include <cstring>
+
+#include "platform/bounded_text.h"
 
 char slotFieldLetter(SlotField field) {
     static const char letters[3] = {'C', 'T', 'L'};
@@ -58,4 +61,18 @@ int parseSlotKey(const char* key, int* day, int* period, SlotField* field) {
     }
     if (*p != '\0' && *p != '=') return 0;
     return *day >= 1 && *day <= 6 && *period >= 0 && *period <= 9;
+}
+
+int parseSlotRecord(const char* line, int* day, int* period, SlotField* field, int* colour) {
+    *colour = 0;
+    if (!parseSlotKey(line, day, period, field)) return 0;
+    const char* p = strchr(line, '=');
+    const char* bar = strchr(line, '|');
+    if (p == NULL) return 0;  // a record line always has its "="
+    if (bar != NULL && bar < p) {
+        // The suffix is written "%u": a leading zero names no key of the table.
+        if (bar[1] == '0') return 0;
+        *colour = leadingNumber(bar + 1);
+    }
+    return 1;
 }

@@ -19,3 +19,6 @@ int parseNoteKey(const char* line, int* week, int* day, int* period);
 // Reads a timetable key "D<day>P<period><field>" with or without its "|<colour>", ended by the
 // end of the text or "="; 1 when it is one with every number in range.
 int parseSlotKey(const char* key, int* day, int* period, SlotField* field);
+// Reads "D<day>P<period><field>" with an optional "|<colour>" and then "=" at the start of a
+// line; 1 when it is a timetable key with day 1..6, period 0..9 and colour 0..4 (0 none).
+int parseSlotRecord(const char* line, int* day, int* period, SlotField* field, int* colour);

@@ -1,0 +1,220 @@
+// The iCalendar export. Each lesson is one event with floating local times (no time zone),
+// so that a lesson stays at the school's clock time wherever the calendar is, and a UID made
+// of this diary's id, the date and the period, so that importing a newer file updates events.
+#include "output/ical_export.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "calendar/day_table.h"
+#include "core/diary_state.h"
+#include "output/export_file.h"
+#include "output/ical_text.h"
+#include "platform/bounded_text.h"
+#include "platform/platform.h"
+#include "storage/data_folder.h"
+#include "storage/settings.h"
+#include "storage/store_version.h"
+
+#ifdef WKB_TEST_HOOKS
+static int holidayWeeks[54];
+
+void icalSetHolidayWeeks(const int* weeks, int count) {
+    memset(holidayWeeks, 0, sizeof holidayWeeks);
+    for (int i = 0; i < count; i++)
+        if (weeks[i] >= 1 && weeks[i] <= 53) holidayWeeks[weeks[i]] = 1;
+}
+#endif
+
+// TO BE REPLACED: a stand-in until the week rotation knows holiday weeks; wire its lookup
+// here. Until then every week is a school week (tests can set holidays through the hook).
+static int isHolidayWeek(int week) {
+#ifdef WKB_TEST_HOOKS
+    return week >= 1 && week <= 53 ? holidayWeeks[week] : 0;
+#else
+    (void)week;
+    return 0;
+#endif
+}
+
+static void writeLine(Rewrite* out, const char* name, const char* rawValue) {
+    IcalLine line;
+    icalStart(&line, name);
+    icalAppend(&line, rawValue);
+    icalWriteLine(out, &line);
+}
+
+static void writeTextLine(Rewrite* out, const char* name, const char* cp1252) {
+    IcalLine line;
+    icalStart(&line, name);
+    icalAppendText(&line, cp1252);
+    icalWriteLine(out, &line);
+}
+
+// A stored slot value as typed: the input dialog stores an apostrophe as a back quote.
+static void typedValue(const char* stored, char* out, size_t size) {
+    copyText(out, size, stored);
+    for (char* p = out; *p != '\0'; p++)
+        if (*p == '`') *p = '\'';
+}
+
+// Stored notes as typed: "|" is a line break, and the blank before it was the editor's CR.
+static void typedNote(const char* stored, char* out, size_t size) {
+    size_t n = 0;
+    for (const char* p = stored; *p != '\0' && n + 1 < size; p++) {
+        if (*p != '|') {
+            out[n++] = *p;
+            continue;
+        }
+        if (n > 0 && out[n - 1] == ' ') n--;
+        out[n++] = '\n';
+    }
+    out[n] = '\0';
+}
+
+// The teacher (or the class in teacher mode) on one line, then the notes.
+static void describe(const char* teacher, const char* note, char* out, size_t size) {
+    out[0] = '\0';
+    if (teacher[0] != '\0') {
+        appendText(out, size, diaryState.teacherMode ? "Class: " : "Teacher: ");
+        char typed[520];
+        typedValue(teacher, typed, sizeof typed);
+        appendText(out, size, typed);
+    }
+    if (note[0] != '\0') {
+        if (out[0] != '\0') appendText(out, size, "\n");
+        char typed[520];
+        typedNote(note, typed, sizeof typed);
+        appendText(out, size, typed);
+    }
+}
+
+struct LessonEvent {
+    const DayEntry* date;
+    int period, start, end;
+    const char *course, *teacher, *classroom, *note;
+};
+
+static void writeDateTime(Rewrite* out, const char* name, const DayEntry* d, int minutes) {
+    char value[32];
+    snprintf(value, sizeof value, "%04d%02d%02dT%02d%02d00", d->year + 1900, d->month, d->day, minutes / 60,
+             minutes % 60);
+    writeLine(out, name, value);
+}
+
+static void writeEvent(Rewrite* out, const LessonEvent* e, const char* storeId, const char* stamp) {
+    char text[1100];
+    writeLine(out, "BEGIN:", "VEVENT");
+    snprintf(text, sizeof text, "wkb-%s-%04d%02d%02d-p%d@winwkb", storeId, e->date->year + 1900, e->date->month,
+             e->date->day, e->period + 1);
+    writeLine(out, "UID:", text);
+    writeLine(out, "DTSTAMP:", stamp);
+    writeDateTime(out, "DTSTART:", e->date, e->start);
+    writeDateTime(out, "DTEND:", e->date, e->end);
+    typedValue(e->course, text, sizeof text);
+    writeTextLine(out, "SUMMARY:", text);
+    if (e->classroom[0] != '\0') {
+        typedValue(e->classroom, text, sizeof text);
+        writeTextLine(out, "LOCATION:", text);
+    }
+    describe(e->teacher, e->note, text, sizeof text);
+    if (text[0] != '\0') writeTextLine(out, "DESCRIPTION:", text);
+    writeLine(out, "END:", "VEVENT");
+}
+
+// The index of today's entry, backed up to the first day of its week.
+static int firstExportedDay() {
+    int today = 0;
+    for (int i = 0; i < DAY_TABLE_SIZE; i++) {
+        const DayEntry* d = &dayTable[i];
+        if (d->day == todayMonthDay && d->month == todayMonth && d->year == todayYear) {
+            today = i;
+            break;
+        }
+    }
+    while (today > 0 && dayTable[today - 1].week == dayTable[today].week) today--;
+    return today;
+}
+
+static int writeDay(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, const DayEntry* d,
+                    const char* storeId, const char* stamp) {
+    int week = d->week, day = d->weekday, colour = s->weekColour[week], events = 0;
+    int row = lessonRowOfDay(t, day);
+    for (int p = 0; p < 10; p++) {
+        if (t->start[row][p] == LESSON_NONE) continue;
+        LessonEvent e = {d, p, t->start[row][p], t->end[row][p], NULL, NULL, NULL, NULL};
+        e.course = snapshotSlotField(s, day, p, SLOT_COURSE, colour, diaryState.useDefaults);
+        if (e.course[0] == '\0') continue;
+        e.teacher = snapshotSlotField(s, day, p, SLOT_TEACHER, colour, diaryState.useDefaults);
+        e.classroom = snapshotSlotField(s, day, p, SLOT_CLASSROOM, colour, diaryState.useDefaults);
+        e.note = snapshotNote(s, week, day, p);
+        writeEvent(out, &e, storeId, stamp);
+        events++;
+    }
+    return events;
+}
+
+static void writeHeader(Rewrite* out) {
+    writeLine(out, "BEGIN:", "VCALENDAR");
+    writeLine(out, "VERSION:", "2.0");
+    writeLine(out, "PRODID:", "-//QELD software//WinWkb " CURRENT_VERSION "//EN");
+    writeLine(out, "CALSCALE:", "GREGORIAN");
+    writeLine(out, "METHOD:", "PUBLISH");
+    char title[sizeof settingValue];
+    copyText(title, sizeof title, readSetting("title"));
+    writeTextLine(out, "X-WR-CALNAME:", title[0] != '\0' ? title : "School timetable");
+}
+
+int writeCalendar(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, const char* storeId) {
+    char stamp[32];
+    time_t now = platformNow();
+    struct tm* utc = gmtime(&now);
+    if (utc == NULL || strftime(stamp, sizeof stamp, "%Y%m%dT%H%M%SZ", utc) == 0)
+        copyText(stamp, sizeof stamp, "20000101T000000Z");
+    writeHeader(out);
+    int events = 0;
+    for (int i = firstExportedDay(); i < DAY_TABLE_SIZE; i++) {
+        const DayEntry* d = &dayTable[i];
+        if (d->weekday < 1 || d->weekday > 6 || d->week < 1 || d->week > 53 || isHolidayWeek(d->week)) continue;
+        events += writeDay(out, s, t, d, storeId, stamp);
+    }
+    writeLine(out, "END:", "VCALENDAR");
+    return events;
+}
+
+// This diary's id in the UIDs, made once and kept in the settings ("calendar_id"), so that two
+// diaries imported into one calendar do not take each other's events.
+static void storeId(char* out, size_t size) {
+    copyText(out, size, readSetting("calendar_id"));
+    if (out[0] != '\0') return;
+    unsigned long mix = (unsigned long)platformNow() * 2654435761UL ^ (unsigned long)clock() ^
+                        (unsigned long)(size_t)&mix;
+    snprintf(out, size, "%08lx", mix & 0xFFFFFFFFUL);
+    // Without the settings file the id is made anew each time; the events still import.
+    writeSetting("calendar_id", out);
+}
+
+CalendarResult writeCalendarFile(int* events) {
+    *events = 0;
+    LessonTimes times;
+    loadLessonTimes(&times);
+    if (!lessonTimesAny(&times)) return CALENDAR_NO_TIMES;
+    char id[32];
+    storeId(id, sizeof id);
+    DiarySnapshot* s = (DiarySnapshot*)malloc(sizeof *s);
+    if (s == NULL || loadDiarySnapshot(s) != 0) {
+        free(s);
+        return CALENDAR_NO_MEMORY;
+    }
+    Rewrite out;
+    CalendarResult result = CALENDAR_NOT_WRITTEN;
+    if (beginExport(&out, CALENDAR_FILE, "the calendar file") == 0) {
+        *events = writeCalendar(&out, s, &times, id);
+        if (finishExport(&out, "the calendar file") == 0) result = CALENDAR_WRITTEN;
+    }
+    freeDiarySnapshot(s);
+    free(s);
+    return result;
+}

@@ -1,0 +1,23 @@
+// The calendar file: every lesson from this week to the end of the day table as an iCalendar
+// (RFC 5545) event in "timetable.ics" in the data folder, for import into other calendars.
+// Offers writeCalendar (the file's content) and writeCalendarFile (the file in the data folder).
+#pragma once
+
+#include "storage/diary_snapshot.h"
+#include "storage/lesson_times.h"
+#include "storage/text_file.h"
+
+#define CALENDAR_FILE "timetable.ics"
+
+// Writes the calendar to out from the snapshot and the lesson times; storeId tells this
+// diary's events from another's in the UIDs. Returns the number of events.
+int writeCalendar(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, const char* storeId);
+enum CalendarResult { CALENDAR_WRITTEN, CALENDAR_NO_TIMES, CALENDAR_NO_MEMORY, CALENDAR_NOT_WRITTEN };
+// Writes "timetable.ics" (the old file stays whole on any failure); events gets the number of
+// events. Nothing is written without lesson times; a refused write has been told to the user.
+CalendarResult writeCalendarFile(int* events);
+
+#ifdef WKB_TEST_HOOKS
+// Makes the given weeks holidays until the next call (NULL, 0 ends it).
+void icalSetHolidayWeeks(const int* weeks, int count);
+#endif

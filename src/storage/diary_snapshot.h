@@ -1,0 +1,26 @@
+// The timetable, the notes and the week colours read once each into memory, for an export
+// that visits every slot of every week (a table get per slot would read the file each time).
+// Offers loadDiarySnapshot, freeDiarySnapshot, snapshotSlotField and snapshotNote.
+#pragma once
+
+#include "storage/record_keys.h"
+
+struct DiarySnapshot {
+    char* timetableText;             // the table files as read, values cut in place
+    char* notesText;
+    const char* slot[7][10][3][5];   // [day 1..6][period][field][colour 0..4], NULL when absent
+    const char* note[54][7][10];     // [week 1..53][day 1..6][period]
+    int weekColour[54];              // [week 1..53], 0 for a week without a line
+};
+
+// Reads "wkb_hd", "wkb_txt" and "weeks.dat"; a missing file reads as empty. Values are those a
+// table get gives (the first record of a key, cut to 511 characters). 0, or 1 when memory
+// ran out (nothing is kept then).
+int loadDiarySnapshot(DiarySnapshot* s);
+void freeDiarySnapshot(DiarySnapshot* s);
+// A slot field in a week of the given colour, with the slot line's fall-back to the colour-less
+// entry when useDefaults is 1; "" when none (the same as lookupSlot in that colour).
+const char* snapshotSlotField(const DiarySnapshot* s, int day, int period, SlotField field, int colour,
+                              int useDefaults);
+// The stored notes of a week, day and period ("" when none).
+const char* snapshotNote(const DiarySnapshot* s, int week, int day, int period);
