@@ -123,7 +123,11 @@ static int writeSettings() {
                "#        RC for WKB. Please, do not edit manually!\r\n"
                "##################################################################\r\n"
                "version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\nteacher=no\r\ndefault=yes\r\n"
-               "title=Class 4B, school year 2026-2027\r\n");
+               "title=Class 4B, school year 2026-2027\r\n"
+               // Every period has lesson times, so the calendar export writes every lesson.
+               "lesson_times_all=08:00-08:50,08:55-09:45,10:00-10:50,10:55-11:45,11:50-12:40,"
+               "13:30-14:20,14:25-15:15,15:30-16:20,16:25-17:15,17:20-18:10\r\n"
+               "calendar_id=0a1b2c3d\r\n");
     return fclose(f) != 0;
 }
 

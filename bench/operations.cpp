@@ -8,6 +8,7 @@
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "diary/actions.h"
+#include "diary/calendar_export.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"
 #include "diary/search.h"
@@ -137,6 +138,7 @@ static const Command commands[] = {
     {"cmd_export_week_grid", exportWeekGridPage},
     {"cmd_export_weeks_table", exportWeeksTablePage},
     {"cmd_export_day_list", exportDayList},
+    {"cmd_export_calendar", exportCalendarFile},
     {"cmd_print_week_grid", printGrid},
     {"op_load_notes", loadNotes},
     {"op_refresh_status_line", refreshStatusLine},

@@ -52,39 +52,46 @@ void icalStart(IcalLine* line, const char* name) {
 void icalAppend(IcalLine* line, const char* text) { appendBytes(line, text, strlen(text)); }
 
 void icalAppendText(IcalLine* line, const char* cp1252) {
-    for (const unsigned char* p = (const unsigned char*)cp1252; *p != '\0'; p++) {
-        char bytes[4];
-        int n;
-        if (*p == '\\' || *p == ';' || *p == ',') {
-            bytes[0] = '\\';
-            bytes[1] = (char)*p;
-            n = 2;
-        } else if (*p == '\n') {
-            bytes[0] = '\\';
-            bytes[1] = 'n';
-            n = 2;
+    char* out = line->text + line->length;
+    // Room for the longest form of one byte (three) and the terminator.
+    const char* last = line->text + sizeof line->text - 4;
+    for (const unsigned char* p = (const unsigned char*)cp1252; *p != '\0' && out <= last; p++) {
+        unsigned char c = *p;
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != ';' && c != ',') {
+            *out++ = (char)c;
+        } else if (c == '\\' || c == ';' || c == ',') {
+            *out++ = '\\';
+            *out++ = (char)c;
+        } else if (c == '\n') {
+            *out++ = '\\';
+            *out++ = 'n';
         } else {
-            n = cp1252ToUtf8(*p, bytes);
+            out += cp1252ToUtf8(c, out);
         }
-        appendBytes(line, bytes, (size_t)n);
     }
+    line->length = (size_t)(out - line->text);
+    *out = '\0';
 }
 
 static int isContinuationByte(char c) { return ((unsigned char)c & 0xC0) == 0x80; }
 
 void icalWriteLine(Rewrite* out, const IcalLine* line) {
+    // Every 74 octets add at most three (CR LF and the blank; the CR is added on writing).
+    char folded[ICAL_LINE_SIZE + ICAL_LINE_SIZE / 20 + 4];
+    size_t n = 0, left = line->length, room = 75;
     const char* p = line->text;
-    size_t left = line->length, room = 75;
     for (;;) {
-        size_t n = left <= room ? left : room;
+        size_t take = left <= room ? left : room;
         // Never cut inside a character: back up to the start of the one that does not fit.
-        while (n < left && n > 0 && isContinuationByte(p[n])) n--;
-        rewriteText(out, p, n);
-        rewriteText(out, "\n", 1);
-        p += n;
-        left -= n;
-        if (left == 0) return;
-        rewriteText(out, " ", 1);
+        while (take < left && take > 0 && isContinuationByte(p[take])) take--;
+        memcpy(folded + n, p, take);
+        n += take;
+        folded[n++] = '\n';
+        p += take;
+        left -= take;
+        if (left == 0) break;
+        folded[n++] = ' ';
         room = 74;  // the blank that starts a continuation line counts
     }
+    rewriteText(out, folded, n);
 }
