@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "diary/actions.h"
+#include "diary/calendar_export.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
@@ -14,6 +15,7 @@
 #include "output/pages.h"
 #include "storage/settings.h"
 #include "storage/week_colours.h"
+#include "ui/win32/lesson_times_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 
@@ -89,6 +91,8 @@ static const CommandBinding commandTable[] = {
     {CMD_EXPORT_WEEKS_TABLE, exportWeeksTablePage, NULL, 0},
     {CMD_DEFAULTS_ON, NULL, defaultsOption, 1},
     {CMD_DEFAULTS_OFF, NULL, defaultsOption, 0},
+    {CMD_LESSON_TIMES, openLessonTimesDialog, NULL, 0},
+    {CMD_EXPORT_CALENDAR, exportCalendarFile, NULL, 0},
 };
 
 int runCommand(int id) {

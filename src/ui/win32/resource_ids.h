@@ -16,6 +16,9 @@
 #define IDC_TOOLBAR 102
 #define IDC_STATUSBAR 103
 
+// The calendar export and the lesson times dialog (commands 280.., dialog 740..)
+#include "lesson_times_ids.h"
+
 // Dialog "DIALOG2"
 #define IDC_DLG_OK 500
 #define IDC_DLG_CANCEL 501

@@ -1,0 +1,199 @@
+// The lesson times dialog. It keeps the typed texts of all seven rows (every day, then Monday
+// to Saturday) while the user moves between them, and checks and stores them only on OK.
+#include "ui/win32/lesson_times_dialog.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "core/diary_state.h"
+#include "diary/notify.h"
+#include "platform/bounded_text.h"
+#include "storage/lesson_times.h"
+#include "ui/win32/resource_ids.h"
+#include "ui/win32/window_handles.h"
+
+#define TIME_CHARS 11
+
+struct LessonTimesDialog {
+    HWND window;
+    int modeless;
+    int row;                                    // the row shown: 0 every day, 1..6 a day
+    int own[LESSON_ROWS];
+    char texts[LESSON_ROWS][10][2][TIME_CHARS + 1];  // [row][period][start, end]
+};
+
+static LessonTimesDialog dialog;
+
+#ifdef WKB_TEST_HOOKS
+void lessonTimesDialogModeless(int on) { dialog.modeless = on; }
+#endif
+
+HWND lessonTimesDialogWindow() { return dialog.window; }
+
+static int fieldId(int period, int isEnd) { return (isEnd ? IDC_LT_END0 : IDC_LT_START0) + period; }
+
+static int rowEditable(int row) { return row == 0 || dialog.own[row]; }
+
+static void loadTexts() {
+    LessonTimes t;
+    loadLessonTimes(&t);
+    memset(dialog.texts, 0, sizeof dialog.texts);
+    for (int row = 0; row < LESSON_ROWS; row++) {
+        dialog.own[row] = row > 0 && t.ownTimes[row];
+        for (int p = 0; p < 10; p++) {
+            if (t.start[row][p] == LESSON_NONE) continue;
+            formatClockTime(dialog.texts[row][p][0], TIME_CHARS + 1, t.start[row][p]);
+            formatClockTime(dialog.texts[row][p][1], TIME_CHARS + 1, t.end[row][p]);
+        }
+    }
+}
+
+static void hideError(HWND dlg) {
+    SetDlgItemTextA(dlg, IDC_LT_ERROR, "");
+    ShowWindow(GetDlgItem(dlg, IDC_LT_ERROR), SW_HIDE);
+    ShowWindow(GetDlgItem(dlg, IDC_LT_HINT), SW_SHOW);
+}
+
+// Shows a row; a day without times of its own shows the common times, greyed.
+static void showRow(HWND dlg, int row) {
+    dialog.row = row;
+    SendDlgItemMessageA(dlg, IDC_LT_DAY, CB_SETCURSEL, (WPARAM)row, 0);
+    EnableWindow(GetDlgItem(dlg, IDC_LT_OWN), row > 0);
+    CheckDlgButton(dlg, IDC_LT_OWN, row > 0 && dialog.own[row] ? BST_CHECKED : BST_UNCHECKED);
+    int source = rowEditable(row) ? row : 0;
+    for (int p = 0; p < 10; p++) {
+        for (int e = 0; e < 2; e++) {
+            SetDlgItemTextA(dlg, fieldId(p, e), dialog.texts[source][p][e]);
+            EnableWindow(GetDlgItem(dlg, fieldId(p, e)), rowEditable(row));
+        }
+    }
+    hideError(dlg);
+}
+
+// Takes the typed texts of the row shown back into the dialog's state.
+static void keepRow(HWND dlg) {
+    if (!rowEditable(dialog.row)) return;
+    for (int p = 0; p < 10; p++)
+        for (int e = 0; e < 2; e++)
+            GetDlgItemTextA(dlg, fieldId(p, e), dialog.texts[dialog.row][p][e], TIME_CHARS + 1);
+}
+
+static void onOwnTimes(HWND dlg) {
+    keepRow(dlg);
+    int row = dialog.row, own = IsDlgButtonChecked(dlg, IDC_LT_OWN) == BST_CHECKED;
+    if (row == 0) return;
+    // A day that gets times of its own starts from the common times, unless it had some.
+    int empty = 1;
+    for (int p = 0; p < 10; p++) empty &= dialog.texts[row][p][0][0] == '\0' && dialog.texts[row][p][1][0] == '\0';
+    if (own && empty) memcpy(dialog.texts[row], dialog.texts[0], sizeof dialog.texts[0]);
+    dialog.own[row] = own;
+    showRow(dlg, row);
+}
+
+// Puts the message beside the field at fault (in place of the hint) and the caret in it.
+static void showError(HWND dlg, const LessonTimeError* error) {
+    HWND field = GetDlgItem(dlg, fieldId(error->period, error->isEnd));
+    HWND text = GetDlgItem(dlg, IDC_LT_ERROR), hint = GetDlgItem(dlg, IDC_LT_HINT);
+    RECT f, t, h;
+    GetWindowRect(field, &f);
+    GetWindowRect(text, &t);
+    GetWindowRect(hint, &h);
+    MapWindowPoints(NULL, dlg, (POINT*)&f, 2);
+    MapWindowPoints(NULL, dlg, (POINT*)&h, 2);
+    MoveWindow(text, h.left, f.top, t.right - t.left, t.bottom - t.top, TRUE);
+    SetWindowTextA(text, error->message);
+    ShowWindow(hint, SW_HIDE);
+    ShowWindow(text, SW_SHOW);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    if (diaryState.beepOn) shortBeep();
+}
+
+static void closeDialog(HWND dlg, int result) {
+    if (dialog.modeless) DestroyWindow(dlg);
+    else EndDialog(dlg, result);
+}
+
+// Checks every row in force; on a fault shows it and returns 1. Nothing is stored then.
+static int checkRows(HWND dlg, LessonTimes* t) {
+    memset(t, 0, sizeof *t);
+    for (int row = 0; row < LESSON_ROWS; row++) {
+        t->ownTimes[row] = row > 0 && dialog.own[row];
+        for (int p = 0; p < 10; p++) t->start[row][p] = t->end[row][p] = LESSON_NONE;
+        if (!rowEditable(row)) continue;
+        const char *starts[10], *ends[10];
+        for (int p = 0; p < 10; p++) starts[p] = dialog.texts[row][p][0], ends[p] = dialog.texts[row][p][1];
+        LessonTimeError error;
+        if (checkLessonRow(starts, ends, t->start[row], t->end[row], &error) != 0) {
+            showRow(dlg, row);
+            showError(dlg, &error);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+static void onOk(HWND dlg) {
+    keepRow(dlg);
+    LessonTimes t;
+    if (checkRows(dlg, &t) != 0) return;
+    // A refused write has been told; the dialog stays open with what was typed.
+    if (saveLessonTimes(&t) == 0) closeDialog(dlg, IDOK);
+}
+
+static void onInit(HWND dlg) {
+    dialog.window = dlg;
+    loadTexts();
+    HWND day = GetDlgItem(dlg, IDC_LT_DAY);
+    SendMessageA(day, CB_ADDSTRING, 0, (LPARAM) "Every day");
+    for (int d = 1; d <= 6; d++) SendMessageA(day, CB_ADDSTRING, 0, (LPARAM)dayNames[d]);
+    for (int p = 0; p < 10; p++)
+        for (int e = 0; e < 2; e++) SendDlgItemMessageA(dlg, fieldId(p, e), EM_LIMITTEXT, TIME_CHARS, 0);
+    showRow(dlg, 0);
+}
+
+static INT_PTR onCommand(HWND dlg, int id, int code) {
+    switch (id) {
+        case IDC_LT_DAY:
+            if (code != CBN_SELCHANGE) return FALSE;
+            keepRow(dlg);
+            showRow(dlg, (int)SendDlgItemMessageA(dlg, IDC_LT_DAY, CB_GETCURSEL, 0, 0));
+            return TRUE;
+        case IDC_LT_OWN: onOwnTimes(dlg); return TRUE;
+        case IDC_LT_OK: onOk(dlg); return TRUE;
+        case IDC_LT_CANCEL:
+        case IDCANCEL: closeDialog(dlg, IDCANCEL); return TRUE;
+        default: return FALSE;
+    }
+}
+
+static INT_PTR CALLBACK lessonTimesProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_INITDIALOG: onInit(dlg); return TRUE;
+        case WM_COMMAND: return onCommand(dlg, LOWORD(wParam), HIWORD(wParam));
+        case WM_CTLCOLORSTATIC:
+            if ((HWND)lParam != GetDlgItem(dlg, IDC_LT_ERROR)) return FALSE;
+            SetTextColor((HDC)wParam, RGB(176, 0, 0));
+            SetBkMode((HDC)wParam, TRANSPARENT);
+            return (INT_PTR)GetSysColorBrush(COLOR_BTNFACE);
+        case WM_DESTROY: dialog.window = NULL; return FALSE;
+        default: return FALSE;
+    }
+}
+
+void openLessonTimesDialog() {
+    if (dialog.window != NULL) {
+        SetForegroundWindow(dialog.window);
+        return;
+    }
+    if (dialog.modeless) {
+        HWND dlg = CreateDialogParamA(mainUi.instance, MAKEINTRESOURCEA(IDD_LESSON_TIMES), mainUi.main,
+                                      lessonTimesProc, 0);
+        if (dlg != NULL) ShowWindow(dlg, SW_SHOWNORMAL);
+        return;
+    }
+    if (DialogBoxParamA(mainUi.instance, MAKEINTRESOURCEA(IDD_LESSON_TIMES), mainUi.main, lessonTimesProc, 0) == -1) {
+        printf("Dlg failed\n");
+        fflush(stdout);
+    }
+}
