@@ -26,10 +26,16 @@ void exportCalendarFile() {
     char file[sizeof filePath], folder[sizeof filePath], text[sizeof filePath + 300];
     copyText(file, sizeof file, dataFilePath(CALENDAR_FILE));
     copyText(folder, sizeof folder, dataFilePath(""));
-    snprintf(text, sizeof text,
-             "The calendar file holds %d lessons, from this week to the end of the school year:\n%s\n\n"
-             "Import it into your calendar. Importing a newer file again updates the lessons.",
-             events, file);
+    if (events == 0)
+        snprintf(text, sizeof text,
+                 "The calendar file holds no lesson: no period with lesson times has a course from this week "
+                 "to the end of the school year.\n%s",
+                 file);
+    else
+        snprintf(text, sizeof text,
+                 "The calendar file holds %d lessons, from this week to the end of the school year:\n%s\n\n"
+                 "Import it into your calendar. Importing a newer file again updates the lessons.",
+                 events, file);
     notify(text, NOTIFY_INFO);
     // The folder opens as the day list opens Notepad, so the file can be picked up at once.
     platformLaunch("explorer.exe", folder);

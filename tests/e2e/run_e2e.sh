@@ -56,6 +56,10 @@ check "wkb_txt.data holds the note under W${week}D1P2, CR LF" has wkb_txt.data "
 check "wkb_hd.data holds the course of Monday, Period 3" has wkb_hd.data "D1P2C=Math"
 check "hdvalues.dat lists the added course" has hdvalues.dat "[C]Math"
 check "weeks.dat gives week ${week} the colour 1" has weeks.dat "${week}=1"
+check ".wkb.rc holds the lesson times of Period 3" has .wkb.rc "lesson_times_all=,,10:05-10:55,,,,,,,"
+check "timetable.ics holds Monday's Math lesson at 10:05" grep -qa "^DTSTART:[0-9]\{8\}T100500"$'\r'"\$" "$data/timetable.ics"
+check "timetable.ics names the course" has timetable.ics "SUMMARY:Math"
+check "timetable.ics ends its lines with CR LF" has timetable.ics "END:VCALENDAR"
 
 if [ $failures -ne 0 ]; then echo "$failures failed"; exit 1; fi
 echo "end-to-end check passed"

@@ -152,6 +152,30 @@ static int colourAndMoveWeeks(const Diary& d, int week) {
     return 0;
 }
 
+// Parametres > Lesson times...: Period 3 from 10:05 to 10:55; then Export > Calendar file (.ics),
+// whose box names the file; the folder window it opens is closed again.
+static int lessonTimesAndCalendar(const Diary& d) {
+    postCommand(d.main, 280);
+    HWND dlg = NULL;
+    if (!waitFor([&] { return (dlg = visibleBox("Lesson times")) != NULL; })) return fail("no Lesson times dialog");
+    SendMessageA(GetDlgItem(dlg, 747), WM_SETTEXT, 0, (LPARAM) "10:05");
+    SendMessageA(GetDlgItem(dlg, 757), WM_SETTEXT, 0, (LPARAM) "10:55");
+    postCommand(dlg, 776, GetDlgItem(dlg, 776));
+    if (!waitFor([&] { return !IsWindow(dlg); })) return fail("the Lesson times dialog did not close");
+    postCommand(d.main, 281);
+    HWND box = NULL;
+    if (!waitFor([&] { return (box = visibleBox("Info")) != NULL; })) return fail("no box after the calendar export");
+    char text[512] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    printf("calendar export: %s\n", text);
+    postCommand(box, IDOK);
+    if (!strstr(text, "timetable.ics")) return fail("the box does not name the calendar file");
+    HWND folder = NULL;
+    if (waitFor([&] { return (folder = FindWindowA(NULL, "wkb_db")) != NULL; })) PostMessageA(folder, WM_CLOSE, 0, 0);
+    else printf("no folder window seen\n");
+    return 0;
+}
+
 static int drive() {
     if (closeStartupMessage()) return 1;
     Diary d = {};
@@ -159,7 +183,8 @@ static int drive() {
         return fail("no main window with a status line");
     int week = selectedWeek(d.status);
     printf("week=%d\n", week);
-    if (pickTabAndSaveNote(d) || addAndChooseCourse(d) || colourAndMoveWeeks(d, week)) return 1;
+    if (pickTabAndSaveNote(d) || addAndChooseCourse(d) || colourAndMoveWeeks(d, week) || lessonTimesAndCalendar(d))
+        return 1;
     if (visibleBox("Stop") || visibleBox("Info")) return fail("an unexpected message box is open");
     char status[256];
     textOf(d.status, status, sizeof status);
