@@ -185,15 +185,16 @@ int writeCalendar(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, co
 }
 
 // This diary's id in the UIDs, made once and kept in the settings ("calendar_id"), so that two
-// diaries imported into one calendar do not take each other's events.
-static void storeId(char* out, size_t size) {
+// diaries imported into one calendar do not take each other's events. 0, or 1 when a new id
+// could not be kept: every export would then carry other UIDs and double the events.
+static int storeId(char* out, size_t size) {
     copyText(out, size, readSetting("calendar_id"));
-    if (out[0] != '\0') return;
-    unsigned long mix = (unsigned long)platformNow() * 2654435761UL ^ (unsigned long)clock() ^
-                        (unsigned long)(size_t)&mix;
+    if (out[0] != '\0') return 0;
+    // The second of the first export and the data folder's path tell two diaries apart.
+    unsigned long mix = (unsigned long)platformNow() * 2654435761UL;
+    for (const char* p = dataFilePath(""); *p != '\0'; p++) mix = (mix ^ (unsigned char)*p) * 16777619UL;
     snprintf(out, size, "%08lx", mix & 0xFFFFFFFFUL);
-    // Without the settings file the id is made anew each time; the events still import.
-    writeSetting("calendar_id", out);
+    return writeSetting("calendar_id", out) == 1 ? 0 : 1;
 }
 
 CalendarResult writeCalendarFile(int* events) {
@@ -202,7 +203,10 @@ CalendarResult writeCalendarFile(int* events) {
     loadLessonTimes(&times);
     if (!lessonTimesAny(&times)) return CALENDAR_NO_TIMES;
     char id[32];
-    storeId(id, sizeof id);
+    if (storeId(id, sizeof id) != 0) {
+        reportSaveFailure("the calendar file");
+        return CALENDAR_NOT_WRITTEN;
+    }
     DiarySnapshot* s = (DiarySnapshot*)malloc(sizeof *s);
     if (s == NULL || loadDiarySnapshot(s) != 0) {
         free(s);

@@ -12,6 +12,7 @@
 
 #include "core/diary_state.h"
 #include "diary/actions.h"
+#include "diary/calendar_export.h"
 #include "hardening/hardening_support.h"
 #include "output/day_list.h"
 #include "output/pages.h"
@@ -157,6 +158,12 @@ static const char* const kWeeksHeader = "### Weeks colors data. Please do not ed
 static void store(FaultSweepTest& t) { t.fullStore(); }
 static void shown(FaultSweepTest& t) { t.fullStoreShowingWeek3(); }
 static void nothing(FaultSweepTest&) {}
+// Every period has times; the calendar id is made (and kept) by the export itself.
+static void lessonTimes(FaultSweepTest& t) {
+    t.fullStoreShowingWeek3();
+    writeSetting("lesson_times_all", "08:00-08:50,09:00-09:50,10:00-10:50,11:00-11:50,12:00-12:50,"
+                                     "13:00-13:50,14:00-14:50,15:00-15:50,16:00-16:50,17:00-17:50");
+}
 
 static const SweepCase kCases[] = {
     {"settings write", store, [] { setBeep(0); return boxShown(); }, true, false},
@@ -184,6 +191,7 @@ static const SweepCase kCases[] = {
     {"week grid page", shown, [] { exportWeekGridPage(); return boxShown(); }, true, false},
     {"weeks table page", shown, [] { exportWeeksTablePage(); return boxShown(); }, true, false},
     {"day list", shown, [] { exportDayList(); return boxShown(); }, true, false},
+    {"calendar file", lessonTimes, [] { exportCalendarFile(); return boxShown(); }, true, false},
 };
 
 TEST_F(FaultSweepTest, EveryFailingStepOfEveryWriteLeavesOldOrNewFilesAndIsReported) {
