@@ -188,7 +188,11 @@ int writeCalendar(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, co
 // diaries imported into one calendar do not take each other's events. 0, or 1 when a new id
 // could not be kept: every export would then carry other UIDs and double the events.
 static int storeId(char* out, size_t size) {
-    copyText(out, size, readSetting("calendar_id"));
+    // A hand-edited id keeps only what a UID may carry as it is: letters, digits and dashes.
+    size_t n = 0;
+    for (const char* p = readSetting("calendar_id"); *p != '\0' && n + 1 < size; p++)
+        if ((*p >= '0' && *p <= '9') || (*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '-') out[n++] = *p;
+    out[n] = '\0';
     if (out[0] != '\0') return 0;
     // The second of the first export and the data folder's path tell two diaries apart.
     unsigned long mix = (unsigned long)platformNow() * 2654435761UL;
