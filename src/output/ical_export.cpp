@@ -19,12 +19,16 @@
 #include "storage/store_version.h"
 
 #ifdef WKB_TEST_HOOKS
-static int holidayWeeks[54];
+// The holiday weeks that tests set until the rotation provides them.
+struct HolidayHook {
+    int holiday[54];
+};
+static HolidayHook holidayHook;
 
 void icalSetHolidayWeeks(const int* weeks, int count) {
-    memset(holidayWeeks, 0, sizeof holidayWeeks);
+    memset(&holidayHook, 0, sizeof holidayHook);
     for (int i = 0; i < count; i++)
-        if (weeks[i] >= 1 && weeks[i] <= 53) holidayWeeks[weeks[i]] = 1;
+        if (weeks[i] >= 1 && weeks[i] <= 53) holidayHook.holiday[weeks[i]] = 1;
 }
 #endif
 
@@ -32,7 +36,7 @@ void icalSetHolidayWeeks(const int* weeks, int count) {
 // here. Until then every week is a school week (tests can set holidays through the hook).
 static int isHolidayWeek(int week) {
 #ifdef WKB_TEST_HOOKS
-    return week >= 1 && week <= 53 ? holidayWeeks[week] : 0;
+    return week >= 1 && week <= 53 ? holidayHook.holiday[week] : 0;
 #else
     (void)week;
     return 0;
