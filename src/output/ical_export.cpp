@@ -15,6 +15,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/save_report.h"
 #include "storage/settings.h"
 #include "storage/store_version.h"
 
@@ -212,7 +213,7 @@ CalendarResult writeCalendarFile(int* events) {
     if (!lessonTimesAny(&times)) return CALENDAR_NO_TIMES;
     char id[32];
     if (storeId(id, sizeof id) != 0) {
-        reportSaveFailure("the calendar file");
+        reportSaveFailure("the calendar file", 0);
         return CALENDAR_NOT_WRITTEN;
     }
     DiarySnapshot* s = (DiarySnapshot*)malloc(sizeof *s);

@@ -176,7 +176,7 @@ int saveLessonTimes(const LessonTimes* t) {
         rowKey(key, sizeof key, row);
         if (strcmp(readSetting(key), value) == 0) continue;
         if (writeSetting(key, value) == 0) {
-            reportSaveFailure("the lesson times");
+            reportSaveFailure("the lesson times", 1);
             return 1;
         }
     }

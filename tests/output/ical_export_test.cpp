@@ -14,6 +14,7 @@
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "storage/settings.h"
+#include "support/platform_recorder.h"
 #include "support/recording_frontend.h"
 
 namespace fs = std::filesystem;

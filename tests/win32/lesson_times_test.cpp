@@ -13,6 +13,8 @@
 #include "ui/win32/lesson_times_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui_fixture.h"
+#include "support/platform_recorder.h"
+#include "support/win32/front_recorder.h"
 
 class UiLessonTimes : public UiTest {
 protected:
