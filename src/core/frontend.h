@@ -21,6 +21,10 @@ void frontSetNotesText(const char* text);
 int frontNotesLength();
 // Copies at most size - 1 characters of the editor's text into out; returns the count.
 int frontGetNotesText(char* out, int size);
+// Whether the user changed the editor's text since it was last loaded or stored (the edit
+// control's own flag), and the clearing of that flag.
+int frontNotesModified();
+void frontClearNotesModified();
 // Selects the day tab and the period tab without running the tab-change refresh.
 void frontSelectTabs(int dayTab, int periodTab);
 // The main window's title.

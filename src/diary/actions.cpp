@@ -15,12 +15,23 @@
 #include "diary/status_line.h"
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
+#include "storage/record_keys.h"
 #include "storage/settings.h"
 #include "storage/table_store.h"
 #include "storage/save_report.h"
 #include "storage/value_lists.h"
+#include "storage/week_colours.h"
 
 char inputText[255];
+
+// The slot a select prompt named: its value goes there, whatever tab or week is shown when
+// OK is pressed.
+struct PromptedSlot {
+    int valid;
+    int action;
+    int week, day, period;
+};
+static PromptedSlot promptedSlot;
 
 int refuseWhileBusy() {
     if (diaryState.action == ACTION_NONE) return 0;
@@ -33,6 +44,7 @@ int refuseWhileBusy() {
 static void openInput(const char* prompt) {
     if (notify(prompt, NOTIFY_INPUT) == 0) return;
     diaryState.action = ACTION_NONE;
+    promptedSlot.valid = 0;
     refreshStatusLine();
 }
 
@@ -53,6 +65,11 @@ void promptSelect(int kind) {
     if (kind < 0 || kind > 2 || refuseWhileBusy()) return;
     diaryState.action = ACTION_SELECT_COURSE + kind;
     int day = diaryState.selectedDay;
+    promptedSlot.valid = 1;
+    promptedSlot.action = diaryState.action;
+    promptedSlot.day = day;
+    promptedSlot.period = diaryState.selectedPeriod;
+    promptedSlot.week = diaryState.selectedWeek;
     snprintf(valueBuffer, sizeof valueBuffer, " Please select the content \n of %s for %s , Course %d :\n",
              kindLabel(kind), (day >= 1 && day <= 6) ? dayNames[day] : "", diaryState.selectedPeriod + 1);
     refreshStatusLine();
@@ -162,6 +179,12 @@ static void commitTitle() {
 static void commitSlotValue() {
     char key[32];
     pendingSlotKey(key, sizeof key);
+    if (promptedSlot.valid && diaryState.action == promptedSlot.action) {
+        SlotField field = (SlotField)(diaryState.action - ACTION_SELECT_COURSE);
+        // The colour of the named slot's week, as it stands now.
+        int colour = readWeekColour(promptedSlot.week);
+        formatSlotKey(key, sizeof key, promptedSlot.day, promptedSlot.period, field, colour);
+    }
     cleanInput(1);
     copyText(valueBuffer, sizeof valueBuffer, inputText);
     tableOp(TABLE_SET, TIMETABLE_TABLE, key, valueBuffer);
@@ -190,12 +213,16 @@ void commitInput() {
         default: break;
     }
     diaryState.action = ACTION_NONE;
+    promptedSlot.valid = 0;
     refreshStatusLine();
     refreshSlotLine();
 }
 
+void forgetPromptedSlot() { promptedSlot = PromptedSlot(); }
+
 void cancelInput() {
     if (diaryState.action == ACTION_SEARCH) closeSearchFile();
     diaryState.action = ACTION_NONE;
+    promptedSlot.valid = 0;
     refreshStatusLine();
 }

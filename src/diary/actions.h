@@ -40,5 +40,7 @@ void askTeacherMode();
 void commitInput();
 // The input dialog's Cancel.
 void cancelInput();
+// Forgets the slot that a select prompt named (tests, between cases).
+void forgetPromptedSlot();
 // "WinWkb  <web address> [ <title> ]" into out.
 void composeWindowTitle(char* out, int size, const char* title);

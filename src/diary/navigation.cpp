@@ -1,10 +1,12 @@
 // Week navigation: the selected day moves seven entries through the day table, so it keeps
-// its weekday and the table's own week numbers; the table's ends only beep.
-// Offers nextWeek and previousWeek.
+// its weekday and the table's own week numbers; the table's ends only beep. A typed note is
+// kept before the week changes; when it cannot be, the week stays.
+// Offers nextWeek, previousWeek and showCurrentWeek.
 #include "diary/navigation.h"
 
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
+#include "core/frontend.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
 #include "diary/slot.h"
@@ -14,6 +16,7 @@
 #define LAST_FORWARD_START 350
 
 static void selectEntry(int index) {
+    if (!keepTypedNote()) return;
     diaryState.selectedDayIndex = index;
     diaryState.selectedWeek = dayTable[index].week;
     // The status line loads the new week's colour, which the slot line then uses.
@@ -38,4 +41,17 @@ void previousWeek() {
         return;
     }
     selectEntry(from - 7);
+}
+
+void showCurrentWeek() {
+    if (!keepTypedNote()) return;
+    diaryState.selectedWeek = diaryState.currentWeek;
+    if (diaryState.todayWeekday >= 1 && diaryState.todayWeekday <= 6) diaryState.selectedDay = diaryState.todayWeekday;
+    diaryState.selectedPeriod = 0;
+    frontSelectTabs(diaryState.selectedDay - 1, 0);
+    // Finds today's entry; the refreshes then run as after a week arrow.
+    locateSelectedDay();
+    refreshStatusLine();
+    loadNotes();
+    refreshSlotLine();
 }

@@ -3,3 +3,5 @@
 
 void nextWeek();
 void previousWeek();
+// Back to today's week, day and first period, refreshed as a week move is.
+void showCurrentWeek();

@@ -1,5 +1,6 @@
 // Period notes: the editor's text of the selected week, day and period, stored in the notes
-// table with CR as a space and LF as "|". Offers loadNotes, saveNotes, encodeNotes and
+// table with CR as a space and LF as "|". A changed text is kept under the slot it was typed
+// for before the view leaves it. Offers loadNotes, saveNotes, keepTypedNote, encodeNotes and
 // decodeNotes.
 #include "diary/notes.h"
 
@@ -11,12 +12,45 @@
 #include "core/frontend.h"
 #include "diary/actions.h"
 #include "diary/notify.h"
+#include "diary/search.h"
 #include "platform/bounded_text.h"
 #include "storage/record_keys.h"
 #include "storage/table_store.h"
 
+// The slot whose notes the editor was last filled with: what is typed there belongs to it.
+struct LoadedNote {
+    int valid;
+    int week, day, period;
+};
+static LoadedNote loadedNote;
+
 static void notesKey(char* key, size_t size) {
     formatNoteKey(key, (size_t)size, diaryState.selectedWeek, diaryState.selectedDay, diaryState.selectedPeriod);
+}
+
+// The editor's text into text (NOTES_LIMIT + 2 bytes); 1, after "The text is too long!", when
+// it is over the limit.
+static int readEditor(char* text, int size) {
+    // One more than the limit tells a text that is too long from one that fits.
+    int length = frontNotesLength();
+    int got = frontGetNotesText(text, size);
+    if (length > NOTES_LIMIT || got > NOTES_LIMIT) {
+        notify("The text is too long!\n ", NOTIFY_ERROR);
+        return 1;
+    }
+    return 0;
+}
+
+// Stores text under key as the notes table holds it; 0, or 1 when it was not written.
+static int storeNote(const char* key, char* text) {
+    encodeNotes(text);
+    copyText(valueBuffer, sizeof valueBuffer, text);
+    // An open search file would keep the table from being replaced.
+    int paused = pauseSearchFile();
+    int failed = tableOp(TABLE_SET, NOTES_TABLE, key, valueBuffer);
+    if (paused) resumeSearchFile();
+    if (failed == 0) frontClearNotesModified();
+    return failed;
 }
 
 void encodeNotes(char* text) {
@@ -60,22 +94,31 @@ void loadNotes() {
         decodeNotes(valueBuffer, text, sizeof text);
         frontSetNotesText(text);
     }
+    frontClearNotesModified();
+    loadedNote.valid = 1;
+    loadedNote.week = diaryState.selectedWeek;
+    loadedNote.day = diaryState.selectedDay;
+    loadedNote.period = diaryState.selectedPeriod;
     locateSelectedDay();
 }
 
 void saveNotes() {
     if (refuseWhileBusy()) return;
-    // One more than the limit tells a text that is too long from one that fits.
     char text[NOTES_LIMIT + 2];
-    int length = frontNotesLength();
-    int got = frontGetNotesText(text, sizeof text);
-    if (length > NOTES_LIMIT || got > NOTES_LIMIT) {
-        notify("The text is too long!\n ", NOTIFY_ERROR);
-        return;
-    }
+    if (readEditor(text, sizeof text) != 0) return;
     char key[48];
     notesKey(key, sizeof key);
-    encodeNotes(text);
-    copyText(valueBuffer, sizeof valueBuffer, text);
-    tableOp(TABLE_SET, NOTES_TABLE, key, valueBuffer);
+    storeNote(key, text);
 }
+
+int keepTypedNote() {
+    if (!frontNotesModified()) return 1;
+    char text[NOTES_LIMIT + 2];
+    if (readEditor(text, sizeof text) != 0) return 0;
+    char key[48];
+    if (loadedNote.valid) formatNoteKey(key, sizeof key, loadedNote.week, loadedNote.day, loadedNote.period);
+    else notesKey(key, sizeof key);
+    return storeNote(key, text) == 0;
+}
+
+void forgetLoadedNote() { loadedNote = LoadedNote(); }

@@ -1,6 +1,8 @@
 // The step-by-step keyword search through the notes table file, which stays open between
 // steps. A record line longer than one read comes in pieces; every piece counts for the
-// record whose key began the line. Offers searchStep and closeSearchFile.
+// record whose key began the line. A note kept while the search runs rewrites the file: the
+// search then closes it and reopens it at the same line. Offers searchStep, closeSearchFile,
+// pauseSearchFile and resumeSearchFile.
 #include "diary/search.h"
 
 #include <cstring>
@@ -23,14 +25,35 @@
 
 SearchState searchState;
 
+// Reads one piece, keeping count of the lines; -1 at the end of the file.
+static int readCounted(SearchState* s, char* buf, int limit) {
+    int n = pieceRead(&s->reader, buf, limit);
+    if (n < 0) s->atEnd = 1;
+    s->atLineStart = n < 0 || (n > 0 && buf[n - 1] == '\n');
+    if (n > 0 && buf[n - 1] == '\n') s->linesDone++;
+    return n;
+}
+
 void closeSearchFile() {
     if (searchState.file != NULL) fclose(searchState.file);
     searchState.file = NULL;
+    searchState.paused = 0;
 }
 
 static void rewindSearch(SearchState* s) {
     rewind(s->file);
     pieceReaderStart(&s->reader, s->file);
+    s->atLineStart = 1;
+    s->linesDone = s->recordLine = 0;
+    s->atEnd = 0;
+}
+
+// From the start of the file, reads past `lines` lines, or to the end when toEnd is set.
+static void skipToLine(SearchState* s, long lines, int toEnd) {
+    char scratch[SEARCH_PIECE + 1];
+    rewindSearch(s);
+    while ((toEnd || s->linesDone < lines) && readCounted(s, scratch, SEARCH_PIECE) >= 0) {
+    }
     s->atLineStart = 1;
 }
 
@@ -57,10 +80,7 @@ static int pieceHolds(SearchState* s, const char* keyword) {
 // Reads past the rest of the current line, so that the next step starts at the next record.
 static void skipRestOfLine(SearchState* s) {
     char scratch[SEARCH_PIECE + 1];
-    while (!s->atLineStart) {
-        int n = pieceRead(&s->reader, scratch, SEARCH_PIECE);
-        s->atLineStart = n < 0 || (n > 0 && scratch[n - 1] == '\n');
-    }
+    while (!s->atLineStart) readCounted(s, scratch, SEARCH_PIECE);
 }
 
 static void showHit(const SearchState* s) {
@@ -77,10 +97,11 @@ static void showHit(const SearchState* s) {
 static int findNext(SearchState* s, const char* keyword) {
     for (;;) {
         int startsLine = s->atLineStart;
-        int n = pieceRead(&s->reader, valueBuffer, SEARCH_PIECE);
+        long line = s->linesDone;
+        int n = readCounted(s, valueBuffer, SEARCH_PIECE);
         if (n < 0) return 0;
-        s->atLineStart = n > 0 && valueBuffer[n - 1] == '\n';
         if (startsLine) {
+            s->recordLine = line;
             s->record.valid = parseNoteKey(valueBuffer, &s->record.week, &s->record.day, &s->record.period);
             s->pieceTail[0] = '\0';
         }
@@ -95,9 +116,28 @@ static int openSearchFile(SearchState* s) {
         notify("The notes file cannot be opened for the search.", NOTIFY_ERROR);
         return 1;
     }
-    pieceReaderStart(&s->reader, s->file);
-    s->atLineStart = 1;
+    rewindSearch(s);
     return 0;
+}
+
+int pauseSearchFile() {
+    SearchState* s = &searchState;
+    if (s->file == NULL) return 0;
+    fclose(s->file);
+    s->file = NULL;
+    s->paused = 1;
+    return 1;
+}
+
+void resumeSearchFile() {
+    SearchState* s = &searchState;
+    if (!s->paused) return;
+    s->paused = 0;
+    long lines = s->linesDone;
+    int atEnd = s->atEnd;
+    s->file = platformOpen(dataFilePath(NOTES_TABLE ".data"), "r");
+    // A file that cannot be opened again is opened afresh by the next step.
+    if (s->file != NULL) skipToLine(s, lines, atEnd);
 }
 
 void searchStep() {
@@ -123,5 +163,11 @@ void searchStep() {
         return;
     }
     skipRestOfLine(s);
+    // The note being left is kept first; when it cannot be, the view stays and the next
+    // step offers this hit again.
+    if (!keepTypedNote()) {
+        if (s->file != NULL) skipToLine(s, s->recordLine, 0);
+        return;
+    }
     showHit(s);
 }

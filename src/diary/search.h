@@ -1,5 +1,6 @@
 // Step-by-step keyword search through the notes table; the file stays open between steps.
-// Offers searchStep and closeSearchFile; searchState is all the search remembers.
+// Offers searchStep, closeSearchFile, pauseSearchFile and resumeSearchFile; searchState is
+// all the search remembers.
 #pragma once
 #include <cstdio>
 
@@ -24,6 +25,13 @@ struct SearchState {
         int valid, week, day, period;
     } record{};
     char pieceTail[SEARCH_KEYWORD_MAX + 1] = "";
+    // Where the search stands in lines, so that it can take up its place in a rewritten file
+    // (a rewrite keeps every record in its line): whole lines read, the line of the record
+    // being read, whether the end was reached, and whether the file is closed for a rewrite.
+    long linesDone = 0;
+    long recordLine = 0;
+    int atEnd = 0;
+    int paused = 0;
 };
 
 extern SearchState searchState;
@@ -32,3 +40,7 @@ extern SearchState searchState;
 void searchStep();
 // Closes and forgets the search file when it is open.
 void closeSearchFile();
+// Around a rewrite of the notes table: pause closes the open search file (1 when one was
+// open), resume opens it again at the line where the search stood.
+int pauseSearchFile();
+void resumeSearchFile();

@@ -6,6 +6,8 @@
 
 #include "app/startup.h"
 #include "core/diary_state.h"
+#include "diary/actions.h"
+#include "diary/notes.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
@@ -25,6 +27,8 @@ long long localTime(int year, int month, int day, int hour) {
 void DiaryTest::SetUp() {
     resetDiaryState();
     resetFrontLog();
+    forgetLoadedNote();
+    forgetPromptedSlot();
     faultReset();
     platformRecordLaunches(1);
     platformRecordBeeps(1);

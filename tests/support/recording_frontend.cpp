@@ -62,8 +62,13 @@ void frontSetSlotLine(const char* text) {
 
 void frontSetNotesText(const char* text) {
     frontLog.notes = text;
+    frontLog.notesModified = 0;
     frontLog.calls.push_back(std::string("notes|") + text);
 }
+
+int frontNotesModified() { return frontLog.notesModified; }
+
+void frontClearNotesModified() { frontLog.notesModified = 0; }
 
 int frontNotesLength() { return (int)frontLog.notes.size(); }
 

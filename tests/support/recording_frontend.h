@@ -10,6 +10,7 @@ struct FrontRecord {
                                       // "notes|<text>", "tabs|<day>|<period>", "title|<text>"
     std::vector<int> answers;         // answers for frontAskYesNo, taken from the front; No when empty
     std::string notes;                // the editor's text
+    int notesModified = 0;            // set by a test that "types"; cleared by a load or a store
     std::string statusText;
     unsigned long statusColour = 0;
     std::string slotLine;

@@ -74,6 +74,12 @@ int frontGetNotesText(char* out, int size) {
     return GetWindowTextA(mainUi.notes, out, size);
 }
 
+int frontNotesModified() { return mainUi.notes ? (int)SendMessageA(mainUi.notes, EM_GETMODIFY, 0, 0) != 0 : 0; }
+
+void frontClearNotesModified() {
+    if (mainUi.notes) SendMessageA(mainUi.notes, EM_SETMODIFY, FALSE, 0);
+}
+
 void frontSelectTabs(int dayTab, int periodTab) {
     trace("tabs");
     SendMessageA(mainUi.dayTabs, TCM_SETCURSEL, (WPARAM)dayTab, 0);
