@@ -51,7 +51,7 @@ TEST_F(UiCommands, SaveOfMenuAndToolbarStoresTheEditorUnderTheSelectedSlot) {
     EXPECT_EQ(frontBoxCount(), 0);
 }
 
-TEST_F(UiCommands, QuitOfMenuAndToolbarEndsAtOnceWithoutSaving) {
+TEST_F(UiCommands, QuitOfMenuAndToolbarEndsAtOnceAndStoresNoUntypedText) {
     const int quits[] = {CMD_QUIT, CMD_TB_QUIT};
     for (int id : quits) {
         open();

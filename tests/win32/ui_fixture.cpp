@@ -7,6 +7,8 @@
 
 #include "app/startup.h"
 #include "core/diary_state.h"
+#include "diary/actions.h"
+#include "diary/notes.h"
 #include "diary/search.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
@@ -33,6 +35,8 @@ void UiTest::SetUp() {
         registered = registerMainClass(GetModuleHandleA(NULL)) == 0;
     }
     resetDiaryState();
+    forgetLoadedNote();
+    forgetPromptedSlot();
     faultReset();
     frontShowRealBoxes(0);
     frontClearBoxes();

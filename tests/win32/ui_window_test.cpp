@@ -154,10 +154,11 @@ static std::string menuOutline(HMENU menu) {
 }
 
 static const char fileMenu[] =
-    "&File{Save=200;Export{The day{to Notepad=201;to the Web Browser=226};"
-    "The week grid{To the Printer=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281};"
-    "Initialize=205;Search=206;Week{Forward=207;Backward=208};-;&Quit=203}";
-static const char optionsMenu[] = "&Options{Bip{On=210;Off=211};Info{On=212;Off=213};Use default values{On=229;Off=230}}";
+    "&File{Save\tCtrl+S=200;Export{The day{to Notepad=201;to the Web Browser=226};"
+    "The week grid{To the Printer\tCtrl+P=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281};"
+    "Initialize=205;Search\tCtrl+F=206;Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;"
+    "Current week\tAlt+Home=241};-;&Quit=203}";
+static const char optionsMenu[] = "&Options{Bip{On!=210;Off=211};Info{On!=212;Off=213};Use default values{On=229;Off!=230}}";
 static const char helpMenu[] = "&Help{WWW...=204;Version=209}";
 
 TEST_F(UiWindow, MenuHoldsEveryItemInOrderInClassMode) {

@@ -1,9 +1,11 @@
 // The one dispatch place of WM_COMMAND: a table from command id to a short call. It checks
 // nothing itself; the pending-action guard lives in the operations that start an action.
+// Also the radio marks of the option items.
 #include "ui/win32/commands.h"
 
 #include <windows.h>
 
+#include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/calendar_export.h"
 #include "diary/navigation.h"
@@ -15,12 +17,22 @@
 #include "output/pages.h"
 #include "storage/settings.h"
 #include "storage/week_colours.h"
+#include "ui/win32/input_dialog.h"
+#include "ui/win32/keyboard.h"
 #include "ui/win32/lesson_times_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 
-// Quitting saves nothing and asks nothing.
-static void quitProgram() { DestroyWindow(mainUi.main); }
+// Quitting asks nothing; a typed note is kept first, and when it cannot be, the window stays.
+static void quitProgram() {
+    if (keepTypedNote()) DestroyWindow(mainUi.main);
+}
+
+// F3: the next step of an open search, as its "Search" button.
+static void searchNext() {
+    HWND dialog = inputDialogWindow();
+    if (dialog && diaryState.action == ACTION_SEARCH) SendMessageA(dialog, WM_COMMAND, IDC_DLG_OK, 0);
+}
 
 static void colourWeek(int colour) {
     setWeekColour(colour);
@@ -41,6 +53,8 @@ static void infoOption(int on) {
 static void defaultsOption(int on) {
     setUseDefaults(on);
     refreshStatusLine();
+    // The slot line shows the option at once (the status line has reloaded it).
+    refreshSlotLine();
 }
 
 struct CommandBinding {
@@ -93,6 +107,10 @@ static const CommandBinding commandTable[] = {
     {CMD_DEFAULTS_OFF, NULL, defaultsOption, 0},
     {CMD_LESSON_TIMES, openLessonTimesDialog, NULL, 0},
     {CMD_EXPORT_CALENDAR, exportCalendarFile, NULL, 0},
+    {CMD_SEARCH_NEXT, searchNext, NULL, 0},
+    {CMD_CURRENT_WEEK, showCurrentWeek, NULL, 0},
+    {CMD_NEXT_PERIOD, NULL, stepPeriod, 1},
+    {CMD_PREVIOUS_PERIOD, NULL, stepPeriod, -1},
 };
 
 int runCommand(int id) {
@@ -103,4 +121,14 @@ int runCommand(int id) {
         return 1;
     }
     return 0;
+}
+
+void showOptionChecks(HWND window) {
+    HMENU menu = GetMenu(window);
+    if (menu == NULL) return;
+    CheckMenuRadioItem(menu, CMD_BIP_ON, CMD_BIP_OFF, diaryState.beepOn == 1 ? CMD_BIP_ON : CMD_BIP_OFF, MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, CMD_INFO_ON, CMD_INFO_OFF, diaryState.infoOn == 1 ? CMD_INFO_ON : CMD_INFO_OFF,
+                       MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, CMD_DEFAULTS_ON, CMD_DEFAULTS_OFF,
+                       diaryState.useDefaults == 1 ? CMD_DEFAULTS_ON : CMD_DEFAULTS_OFF, MF_BYCOMMAND);
 }

@@ -1,6 +1,7 @@
 // The modeless input dialog: set up for the pending action (text field; chooser of known
 // values for a slot or a removal; week field, spinner and "Search" for a search), OK hands
-// the value to commitInput, Cancel to cancelInput. Only the two buttons close it.
+// the value to commitInput, Cancel to cancelInput. Only the two buttons close it; the message
+// loop routes its keys through the dialog manager, so Enter is OK and Escape is Cancel.
 #include "ui/win32/input_dialog.h"
 
 #include <commctrl.h>
@@ -14,6 +15,7 @@
 #include "diary/search.h"
 #include "platform/bounded_text.h"
 #include "storage/value_lists.h"
+#include "ui/win32/frontend_win32.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 
@@ -52,7 +54,7 @@ static void addSearchFields(HWND dlg) {
     char week[16];
     snprintf(week, sizeof week, "%u", (unsigned)diaryState.currentWeek);
     SetDlgItemTextA(dlg, IDC_DLG_OK, "Search");
-    dialog.weekField = createChild(dlg, WS_EX_CLIENTEDGE, "edit", week, WS_BORDER, mainUi.borderWidth + 260, 65,
+    dialog.weekField = createChild(dlg, WS_EX_CLIENTEDGE, "edit", week, WS_BORDER | WS_TABSTOP, mainUi.borderWidth + 260, 65,
                                    60, 30, IDC_DLG_WEEK);
     // Made right after the week field, so that it takes the field as its buddy.
     HWND spinner = CreateWindowExA(0, UPDOWN_CLASSA, NULL,
@@ -70,8 +72,8 @@ static void addChooserValue(const char* value, void* chooser) {
 
 static void addChooser(HWND dlg, int action) {
     DestroyWindow(GetDlgItem(dlg, IDC_DLG_TEXT));
-    dialog.chooser = createChild(dlg, 0, "ComboBox", "", CBS_DROPDOWN | CBS_HASSTRINGS, mainUi.borderWidth + 30,
-                                 100, 300, 300, IDC_DLG_CHOOSER);
+    dialog.chooser = createChild(dlg, 0, "ComboBox", "", CBS_DROPDOWN | CBS_HASSTRINGS | WS_TABSTOP,
+                                 mainUi.borderWidth + 30, 100, 300, 300, IDC_DLG_CHOOSER);
     SendMessageA(dialog.chooser, CB_LIMITTEXT, INPUT_LIMIT, 0);
     SetWindowTextA(dialog.chooser, CHOOSER_PLACEHOLDER);
     if (readListValues(listPrefix(action), addChooserValue, dialog.chooser) != 0)
@@ -101,7 +103,8 @@ static void onOk(HWND dlg) {
     else GetDlgItemTextA(dlg, IDC_DLG_TEXT, inputText, sizeof inputText);
     // The placeholder is no choice: storing it would replace a slot's value by "Sélection".
     if (dialog.chooser && strcmp(inputText, CHOOSER_PLACEHOLDER) == 0) {
-        shortBeep();
+        win32MessageBox(dlg, "Choose a value from the list or type one.", "keyboard input", MB_ICONINFORMATION);
+        SetFocus(dialog.chooser);
         return;
     }
     if (diaryState.action == ACTION_SEARCH) {
@@ -118,11 +121,14 @@ static INT_PTR CALLBACK InputDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) 
         case WM_INITDIALOG: return onInitDialog(dlg);
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_DLG_OK) onOk(dlg);
-            else if (LOWORD(wParam) == IDC_DLG_CANCEL) {
+            // IDCANCEL is Escape, as the dialog manager sends it.
+            else if (LOWORD(wParam) == IDC_DLG_CANCEL || LOWORD(wParam) == IDCANCEL) {
                 cancelInput();
                 closeInputDialog();
             }
             return TRUE;
+        // The close box has no effect: only the buttons end the dialog.
+        case WM_CLOSE: return TRUE;
         case WM_NCDESTROY:
             if (dlg == dialog.window) dialog.window = dialog.weekField = dialog.chooser = NULL;
             return FALSE;
@@ -139,7 +145,11 @@ int openInputDialog(const char* prompt) {
     HWND dlg = CreateDialogParamA(mainUi.instance, resource, mainUi.main, InputDlgProc, 0);
     if (dlg == NULL) return 1;
     SendMessageA(dlg, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
-    SetFocus(GetDlgItem(dlg, IDC_DLG_TEXT));
     ShowWindow(dlg, SW_SHOWNORMAL);
+    // The field or the chooser takes the keys at once; the chooser's text is selected, so that
+    // typing replaces the placeholder.
+    HWND field = dialog.chooser ? dialog.chooser : GetDlgItem(dlg, IDC_DLG_TEXT);
+    SendMessageA(dlg, WM_NEXTDLGCTL, (WPARAM)field, TRUE);
+    if (dialog.chooser) SendMessageA(dialog.chooser, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     return 0;
 }

@@ -14,10 +14,13 @@
 #include "storage/settings.h"
 #include "ui/win32/commands.h"
 #include "ui/win32/frontend_win32.h"
+#include "ui/win32/keyboard.h"
 #include "ui/win32/toolbar.h"
 #include "ui/win32/window_handles.h"
 
 #define MAIN_CLASS "winwkb"
+// Puts the tab controls back on the selected day and period after a refused tab change.
+#define WM_APP_RESELECT_TABS (WM_APP + 1)
 #define MAIN_MENU "WKBMENU"
 
 MainWindowHandles mainUi;
@@ -26,8 +29,26 @@ static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     switch (msg) {
         case WM_CREATE: return MainWnd_OnCreate(hwnd);
         case WM_SIZE: MainWnd_OnSize(hwnd); break;
-        case WM_NOTIFY: MainWnd_OnNotify(hwnd, (NMHDR*)lParam); break;
-        case WM_COMMAND: runCommand(LOWORD(wParam)); break;
+        case WM_NOTIFY:
+            // A tab change that would lose a typed note is refused.
+            if (MainWnd_OnNotify(hwnd, (NMHDR*)lParam)) return TRUE;
+            break;
+        case WM_COMMAND:
+            runCommand(LOWORD(wParam));
+            showOptionChecks(hwnd);
+            break;
+        case WM_APP_RESELECT_TABS:
+            SendMessageA(mainUi.dayTabs, TCM_SETCURSEL, (WPARAM)(diaryState.selectedDay - 1), 0);
+            SendMessageA(mainUi.periodTabs, TCM_SETCURSEL, (WPARAM)diaryState.selectedPeriod, 0);
+            return 0;
+        case WM_CLOSE:
+            // The close box keeps a typed note first; when it cannot be kept, the window stays.
+            if (!keepTypedNote()) return 0;
+            break;
+        case WM_QUERYENDSESSION: return keepTypedNote() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam) keepTypedNote();
+            return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY: MainWnd_OnNcDestroy(); break;
         default: break;
@@ -59,6 +80,7 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     mainUi.instance = instance;
     mainUi.borderWidth = GetSystemMetrics(SM_CXBORDER);
     mainUi.sizeCount = 0;
+    loadWindowKeys(instance);
     char title[400];
     composeWindowTitle(title, sizeof title, readSetting("title"));
     HWND hwnd = CreateWindowExA(0, MAIN_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -84,6 +106,7 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
     }
     MSG msg = {};
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (translateWindowKeys(&msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -98,15 +121,24 @@ void MainWnd_OnTabChange() {
     refreshStatusLine();
 }
 
-void MainWnd_OnNotify(HWND, NMHDR* header) {
-    if (header == NULL) return;
-    if (header->code == TCN_SELCHANGE) {
+LRESULT MainWnd_OnNotify(HWND, NMHDR* header) {
+    if (header == NULL) return 0;
+    int fromTabs = header->hwndFrom == mainUi.dayTabs || header->hwndFrom == mainUi.periodTabs;
+    if (header->code == TCN_SELCHANGING) {
+        if (fromTabs && !keepTypedNote()) {
+            // A click honours the refusal; a tab key moves the tab anyway in some versions of
+            // the control, so the tabs are set back once the key is handled.
+            PostMessageA(mainUi.main, WM_APP_RESELECT_TABS, 0, 0);
+            return TRUE;
+        }
+    } else if (header->code == TCN_SELCHANGE) {
         if (header->hwndFrom == mainUi.dayTabs || header->hwndFrom == mainUi.periodTabs) MainWnd_OnTabChange();
     } else if (header->code == TTN_GETDISPINFOA) {
         NMTTDISPINFOA* info = (NMTTDISPINFOA*)header;
         const char* tip = toolbarTooltip((int)info->hdr.idFrom);
         if (tip != NULL) info->lpszText = (LPSTR)tip;
     }
+    return 0;
 }
 
 // The controls go with the window; what they were drawn with is released here, and the

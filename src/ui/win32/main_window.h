@@ -18,7 +18,8 @@ HWND createMainWindow(HINSTANCE instance, int showCommand);
 // Message handlers of the main window (window_create.cpp, window_layout.cpp, main_window.cpp).
 LRESULT MainWnd_OnCreate(HWND hwnd);
 void MainWnd_OnSize(HWND hwnd);
-void MainWnd_OnNotify(HWND hwnd, NMHDR* header);
+// Nonzero vetoes a tab change (TCN_SELCHANGING) whose typed note could not be kept.
+LRESULT MainWnd_OnNotify(HWND hwnd, NMHDR* header);
 void MainWnd_OnNcDestroy();
 // The tab-change refresh: both tab selections into the state, then notes, slot and status line.
 void MainWnd_OnTabChange();

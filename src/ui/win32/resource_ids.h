@@ -65,3 +65,9 @@
 #define CMD_EXPORT_WEEKS_TABLE 228
 #define CMD_DEFAULTS_ON 229
 #define CMD_DEFAULTS_OFF 230
+
+// Keyboard and view commands (the accelerator table "WKBACCEL")
+#define CMD_SEARCH_NEXT 240
+#define CMD_CURRENT_WEEK 241
+#define CMD_NEXT_PERIOD 242
+#define CMD_PREVIOUS_PERIOD 243

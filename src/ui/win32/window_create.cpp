@@ -11,6 +11,7 @@
 #include "diary/slot.h"
 #include "diary/startup_message.h"
 #include "diary/status_line.h"
+#include "ui/win32/commands.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/resource_ids.h"
@@ -125,5 +126,6 @@ LRESULT MainWnd_OnCreate(HWND hwnd) {
     refreshStatusLine();
     refreshSlotLine();
     loadNotes();
+    showOptionChecks(hwnd);
     return 0;
 }
