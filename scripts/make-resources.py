@@ -16,14 +16,20 @@ SAMPLES = 4  # samples per pixel side
 # Canvas: a square of premultiplied RGBA floats (0..1), row 0 at the top.
 
 
-def new_canvas(size, rgb=None):
+def new_canvas(size, rgb=None, unit=1.0):
+    """unit: canvas pixels per drawing unit, so one drawing serves several sizes."""
     fill = (0.0, 0.0, 0.0, 0.0) if rgb is None else (rgb[0] / 255, rgb[1] / 255, rgb[2] / 255, 1.0)
-    return {"size": size, "px": [fill] * (size * size)}
+    return {"size": size, "px": [fill] * (size * size), "unit": unit}
 
 
 def paint(canvas, shape, rgb, opacity=1.0):
     """Blends rgb over each pixel by the share of its samples that fall inside shape."""
     inside, (bx0, by0, bx1, by1) = shape
+    u = canvas["unit"]
+    if u != 1.0:
+        scaled = inside
+        inside = lambda x, y: scaled(x / u, y / u)  # noqa: E731
+        bx0, by0, bx1, by1 = bx0 * u, by0 * u, bx1 * u, by1 * u
     n = canvas["size"]
     px = canvas["px"]
     col = (rgb[0] / 255, rgb[1] / 255, rgb[2] / 255)
@@ -121,8 +127,9 @@ def mirrored(points, size):
     return [(size - x, y) for x, y in points]
 
 # ---------------------------------------------------------------------------------------------
-# Toolbar pictures, 32 x 32. The image list draws them without a mask, so each one fills its
-# whole square: a tile with a thin border, like the framed colour squares beside them.
+# Toolbar pictures, drawn on a 32 x 32 grid and made at 32, 48 and 64 pixels for 100%, 150%
+# and 200% screens. The image list draws them without a mask, so each one fills its whole
+# square: a tile with a thin border, like the framed colour squares beside them.
 
 YELLOW, YELLOW_EDGE, YELLOW_SHADE = (255, 208, 0), (196, 140, 0), (222, 166, 0)
 PALE, PALE_EDGE = (234, 240, 248), (148, 160, 178)
@@ -133,21 +140,21 @@ WHITE, ARROW_EDGE = (255, 255, 255), (140, 88, 0)
 LEFT_ARROW = [(3.5, 16), (15, 4.5), (15, 10.5), (28, 10.5), (28, 21.5), (15, 21.5), (15, 27.5)]
 
 
-def tile(fill, edge):
-    c = new_canvas(32, fill)
+def tile(fill, edge, size=32):
+    c = new_canvas(size, fill, size / 32.0)
     paint(c, frame(0, 0, 32, 32, 1), edge)
     return c
 
 
-def draw_arrow(points):
-    c = tile(YELLOW, YELLOW_EDGE)
+def draw_arrow(points, size=32):
+    c = tile(YELLOW, YELLOW_EDGE, size)
     paint(c, polygon(shifted(points, 1, 1), 1.2), YELLOW_SHADE)
     outlined(c, points, WHITE, ARROW_EDGE, 1.2)
     return c
 
 
-def draw_door():
-    c = tile(PALE, PALE_EDGE)
+def draw_door(size=32):
+    c = tile(PALE, PALE_EDGE, size)
     wood, wood_edge, light = (186, 118, 58), (96, 56, 22), (255, 236, 158)
     paint(c, rect(3, 28, 29, 29), (150, 160, 176))     # floor
     paint(c, rect(10, 4, 23, 28), wood_edge)           # frame
@@ -159,8 +166,8 @@ def draw_door():
     return c
 
 
-def draw_magnifier():
-    c = tile(PALE, PALE_EDGE)
+def draw_magnifier(size=32):
+    c = tile(PALE, PALE_EDGE, size)
     paint(c, line(19.5, 19.5, 26.5, 26.5, 6.4), (40, 26, 18))   # handle edge
     paint(c, line(19.5, 19.5, 26.5, 26.5, 4.4), (120, 76, 44))  # handle
     paint(c, circle(13, 13, 10), (44, 52, 66))                  # rim, edged on both sides
@@ -171,8 +178,8 @@ def draw_magnifier():
     return c
 
 
-def draw_save_tray():
-    c = tile(PALE, PALE_EDGE)
+def draw_save_tray(size=32):
+    c = tile(PALE, PALE_EDGE, size)
     tray = [(3, 18), (10, 18), (12, 23), (20, 23), (22, 18), (29, 18), (29, 29), (3, 29)]
     outlined(c, tray, (92, 118, 160), (42, 58, 90), 1)
     paint(c, rect(12.5, 23, 19.5, 24), (150, 172, 206))        # lit floor of the dip
@@ -295,7 +302,23 @@ def main():
     default = os.path.join(here, "..", "src", "ui", "win32", "res")
     out = sys.argv[1] if len(sys.argv) > 1 else default
     os.makedirs(out, exist_ok=True)
-    files = {
+    files = {}
+    # The larger toolbar pictures, for screens at 150% and 200%.
+    for n in (48, 64):
+        border = 2 * n // 32
+        files.update({
+            f"arrow_left_{n}.bmp": bmp24(draw_arrow(LEFT_ARROW, n)),
+            f"arrow_right_{n}.bmp": bmp24(draw_arrow(mirrored(LEFT_ARROW, 32), n)),
+            f"door_{n}.bmp": bmp24(draw_door(n)),
+            f"search_{n}.bmp": bmp24(draw_magnifier(n)),
+            f"save_{n}.bmp": bmp24(draw_save_tray(n)),
+            f"colour_white_{n}.bmp": bmp1_framed_square((255, 255, 255), n, border),
+            f"colour_yellow_{n}.bmp": bmp1_framed_square((255, 255, 0), n, border),
+            f"colour_green_{n}.bmp": bmp1_framed_square((128, 255, 128), n, border),
+            f"colour_red_{n}.bmp": bmp1_framed_square((255, 128, 128), n, border),
+            f"colour_blue_{n}.bmp": bmp1_framed_square((160, 160, 255), n, border),
+        })
+    files.update({
         "arrow_left.bmp": bmp24(draw_arrow(LEFT_ARROW)),
         "arrow_right.bmp": bmp24(draw_arrow(mirrored(LEFT_ARROW, 32))),
         "door.bmp": bmp24(draw_door()),
@@ -307,7 +330,7 @@ def main():
         "colour_red.bmp": bmp1_framed_square((255, 128, 128)),
         "colour_blue.bmp": bmp1_framed_square((160, 160, 255)),
         "winwkb.ico": ico_file([draw_diary(n) for n in (16, 24, 32, 48)]),
-    }
+    })
     for name, data in files.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)

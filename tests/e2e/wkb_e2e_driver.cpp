@@ -1,7 +1,10 @@
 // Drives the running diary from another process as a user would, through window messages:
 // "drive" closes the start-up message, picks Monday and Period 3, types and saves a note, adds
 // a course and sets it for the slot through the input dialog, colours the week, turns the
-// default values on, goes a week forward and back; "quit" ends the program. Prints what it saw; exit code 0 when every step was seen to work.
+// default values on, goes a week forward and back; "quit" ends the program; "intro" only
+// closes the start-up message and waits for the window; "dialog" opens Course > Select and
+// leaves it open (for screenshots). Prints what it saw; exit code 0 when every step was seen
+// to work.
 // Windows only: the native build compiles every tests/*.cpp, for which this file is empty.
 #ifdef _WIN32
 #include <windows.h>
@@ -202,8 +205,27 @@ static int quit() {
     return 0;
 }
 
+static int intro() {
+    if (closeStartupMessage()) return 1;
+    Diary d = {};
+    if (!waitFor([&] { return findDiary(&d) && IsWindowVisible(d.main) && selectedWeek(d.status) > 0; }))
+        return fail("no main window with a status line");
+    printf("INTRO OK\n");
+    return 0;
+}
+
+static int dialog() {
+    Diary d = {};
+    if (!findDiary(&d)) return fail("no main window");
+    if (!openDialog(d, 214)) return fail("no input dialog");
+    printf("DIALOG OK\n");
+    return 0;
+}
+
 int main(int argc, char** argv) {
     setvbuf(stdout, NULL, _IONBF, 0);
+    if (argc == 2 && strcmp(argv[1], "intro") == 0) return intro();
+    if (argc == 2 && strcmp(argv[1], "dialog") == 0) return dialog();
     if (argc == 2 && strcmp(argv[1], "drive") == 0) return drive();
     if (argc == 2 && strcmp(argv[1], "quit") == 0) return quit();
     printf("usage: wkb_e2e_driver drive|quit\n");

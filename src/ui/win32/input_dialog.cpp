@@ -15,6 +15,7 @@
 #include "diary/search.h"
 #include "platform/bounded_text.h"
 #include "storage/value_lists.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
@@ -54,8 +55,8 @@ static void addSearchFields(HWND dlg) {
     char week[16];
     snprintf(week, sizeof week, "%u", (unsigned)diaryState.currentWeek);
     SetDlgItemTextA(dlg, IDC_DLG_OK, "Search");
-    dialog.weekField = createChild(dlg, WS_EX_CLIENTEDGE, "edit", week, WS_BORDER | WS_TABSTOP, mainUi.borderWidth + 260, 65,
-                                   60, 30, IDC_DLG_WEEK);
+    dialog.weekField = createChild(dlg, WS_EX_CLIENTEDGE, "edit", week, WS_BORDER | WS_TABSTOP,
+                                   mainUi.borderWidth + scaled(260), scaled(65), scaled(60), scaled(30), IDC_DLG_WEEK);
     // Made right after the week field, so that it takes the field as its buddy.
     HWND spinner = CreateWindowExA(0, UPDOWN_CLASSA, NULL,
                                    WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY |
@@ -73,7 +74,8 @@ static void addChooserValue(const char* value, void* chooser) {
 static void addChooser(HWND dlg, int action) {
     DestroyWindow(GetDlgItem(dlg, IDC_DLG_TEXT));
     dialog.chooser = createChild(dlg, 0, "ComboBox", "", CBS_DROPDOWN | CBS_HASSTRINGS | WS_TABSTOP,
-                                 mainUi.borderWidth + 30, 100, 300, 300, IDC_DLG_CHOOSER);
+                                 mainUi.borderWidth + scaled(30), scaled(100), scaled(300), scaled(300),
+                                 IDC_DLG_CHOOSER);
     SendMessageA(dialog.chooser, CB_LIMITTEXT, INPUT_LIMIT, 0);
     SetWindowTextA(dialog.chooser, CHOOSER_PLACEHOLDER);
     if (readListValues(listPrefix(action), addChooserValue, dialog.chooser) != 0)

@@ -13,6 +13,7 @@
 #include "diary/status_line.h"
 #include "storage/settings.h"
 #include "ui/win32/commands.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/keyboard.h"
 #include "ui/win32/toolbar.h"
@@ -37,6 +38,8 @@ static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             runCommand(LOWORD(wParam));
             showOptionChecks(hwnd);
             break;
+        case WM_DPICHANGED: MainWnd_OnDpiChanged(hwnd, HIWORD(wParam), (const RECT*)lParam); return 0;
+        case WM_GETMINMAXINFO: MainWnd_OnGetMinMaxInfo((MINMAXINFO*)lParam); return 0;
         case WM_APP_RESELECT_TABS:
             SendMessageA(mainUi.dayTabs, TCM_SETCURSEL, (WPARAM)(diaryState.selectedDay - 1), 0);
             SendMessageA(mainUi.periodTabs, TCM_SETCURSEL, (WPARAM)diaryState.selectedPeriod, 0);
@@ -80,11 +83,12 @@ HWND createMainWindow(HINSTANCE instance, int showCommand) {
     mainUi.instance = instance;
     mainUi.borderWidth = GetSystemMetrics(SM_CXBORDER);
     mainUi.sizeCount = 0;
+    mainUi.systemDpi = mainUi.dpi = readSystemDpi();
     loadWindowKeys(instance);
     char title[400];
     composeWindowTitle(title, sizeof title, readSetting("title"));
     HWND hwnd = CreateWindowExA(0, MAIN_CLASS, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                                700, 450, NULL, NULL, instance, NULL);
+                                scaled(700), scaled(450), NULL, NULL, instance, NULL);
     mainUi.main = hwnd;
     if (hwnd == NULL) return NULL;
     ShowWindow(hwnd, showCommand);
@@ -145,6 +149,7 @@ LRESULT MainWnd_OnNotify(HWND, NMHDR* header) {
 // handles are cleared so that a late front-end call does nothing.
 void MainWnd_OnNcDestroy() {
     if (mainUi.slotFont) DeleteObject(mainUi.slotFont);
+    if (mainUi.ownUiFont) DeleteObject(mainUi.ownUiFont);
     if (mainUi.notesFont) DeleteObject(mainUi.notesFont);
     if (mainUi.images) ImageList_Destroy(mainUi.images);
     HINSTANCE instance = mainUi.instance;

@@ -21,5 +21,11 @@ void MainWnd_OnSize(HWND hwnd);
 // Nonzero vetoes a tab change (TCN_SELCHANGING) whose typed note could not be kept.
 LRESULT MainWnd_OnNotify(HWND hwnd, NMHDR* header);
 void MainWnd_OnNcDestroy();
+// After a change of DPI: the window at the suggested place, its fonts, pictures and layout.
+void MainWnd_OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested);
+// The smallest window in which the notes editor keeps a few lines.
+void MainWnd_OnGetMinMaxInfo(MINMAXINFO* info);
+// (Re)makes the UI, slot line and notes fonts for mainUi.dpi and sets them on the controls.
+void makeWindowFonts(HWND hwnd);
 // The tab-change refresh: both tab selections into the state, then notes, slot and status line.
 void MainWnd_OnTabChange();

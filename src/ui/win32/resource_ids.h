@@ -12,6 +12,9 @@
 #define IDB_GREEN 608
 #define IDB_RED 609
 #define IDB_BLUE 610
+// The same ten pictures at 48 pixels (611..620) and at 64 pixels (621..630), each at its
+// 32-pixel id plus one or two steps, for screens at 150% and 200%.
+#define IDB_SIZE_STEP 10
 
 #define IDC_TOOLBAR 102
 #define IDC_STATUSBAR 103

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
@@ -52,10 +53,13 @@ static void diagnostic(const char* line) {
 }
 
 void loadToolbarImages() {
-    mainUi.images = ImageList_Create(32, 32, ILC_COLOR16, 10, 10);
+    // Sharp pictures on a large screen: the 48- or 64-pixel set instead of scaling 32 up.
+    int size = toolbarImageSize(mainUi.dpi);
+    int step = size == 64 ? 2 * IDB_SIZE_STEP : size == 48 ? IDB_SIZE_STEP : 0;
+    mainUi.images = ImageList_Create(size, size, ILC_COLOR16, 10, 10);
     if (mainUi.images == NULL) diagnostic("NO Image list...");
     for (const ToolbarImage& image : toolbarImages) {
-        HBITMAP bitmap = LoadBitmapA(mainUi.instance, MAKEINTRESOURCEA(image.bitmap));
+        HBITMAP bitmap = LoadBitmapA(mainUi.instance, MAKEINTRESOURCEA(image.bitmap + step));
         int added = mainUi.images ? ImageList_Add(mainUi.images, bitmap, NULL) : -1;
         if (added < 0) diagnostic(image.failureLine);
         // The image list keeps its own copy.
@@ -78,8 +82,24 @@ void createToolbar(HWND owner) {
     SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(bar, TB_SETIMAGELIST, 0, (LPARAM)mainUi.images);
     SendMessageA(bar, TB_ADDBUTTONS, BUTTON_COUNT, (LPARAM)buttons);
-    SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(34, 34));
-    SendMessageA(bar, TB_AUTOSIZE, 0, 0);
+    setToolbarButtonSize();
+}
+
+void setToolbarButtonSize() {
+    // 34 x 34 at 96 DPI: the picture and a pixel of room on each side.
+    int button = scaled(34);
+    int least = toolbarImageSize(mainUi.dpi) + 2;
+    if (button < least) button = least;
+    SendMessageA(mainUi.toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button, button));
+    SendMessageA(mainUi.toolbar, TB_AUTOSIZE, 0, 0);
+}
+
+void reloadToolbarImages() {
+    HIMAGELIST old = mainUi.images;
+    loadToolbarImages();
+    SendMessageA(mainUi.toolbar, TB_SETIMAGELIST, 0, (LPARAM)mainUi.images);
+    if (old) ImageList_Destroy(old);
+    setToolbarButtonSize();
 }
 
 const char* toolbarTooltip(int commandId) {

@@ -7,5 +7,9 @@
 void loadToolbarImages();
 // Creates the toolbar on the main window and adds the ten buttons (mainUi.toolbar).
 void createToolbar(HWND owner);
+// The buttons' size for the window's DPI (34 x 34 at 96 DPI), then the bar's own size.
+void setToolbarButtonSize();
+// After a change of DPI: the pictures of the new size in a new image list.
+void reloadToolbarImages();
 // The tooltip text of a button's command id, NULL for a button without one.
 const char* toolbarTooltip(int commandId);

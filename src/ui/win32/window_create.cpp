@@ -1,6 +1,7 @@
 // WM_CREATE of the main window, step by step: status bar and UI font, text height and fonts,
 // the teacher-mode menu, toolbar, day and period tabs, notes editor, slot line, the start-up
-// message, then the first selection and refreshes.
+// message, then the first selection and refreshes. Positions are pixels at 96 DPI, scaled to
+// the window's DPI; the fonts are made for it too (makeWindowFonts, also after a DPI change).
 #include <windows.h>
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -12,6 +13,7 @@
 #include "diary/startup_message.h"
 #include "diary/status_line.h"
 #include "ui/win32/commands.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/resource_ids.h"
@@ -26,9 +28,26 @@ static void createStatusBar(HWND hwnd) {
     // Visual styles ignore SB_SETBKCOLOR; theme names that match nothing turn them off here
     // alone, so the bar shows the week's colour (empty names leave Wine's theme on).
     SetWindowTheme(mainUi.status, L" ", L" ");
-    mainUi.uiFont = (HFONT)SendMessageA(mainUi.status, WM_GETFONT, 0, 0);
-    if (mainUi.uiFont == NULL) mainUi.uiFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+    mainUi.systemFont = (HFONT)SendMessageA(mainUi.status, WM_GETFONT, 0, 0);
+    if (mainUi.systemFont == NULL) mainUi.systemFont = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+}
+
+// The status bar's font, made for the system's DPI; on a monitor of another DPI, a copy of it
+// scaled to the window's.
+static void chooseUiFont(HWND hwnd) {
+    HFONT old = mainUi.ownUiFont;
+    mainUi.ownUiFont = NULL;
+    mainUi.uiFont = mainUi.systemFont;
+    if (mainUi.dpi != mainUi.systemDpi && mainUi.systemDpi > 0) {
+        LOGFONTA lf = {};
+        GetObjectA(mainUi.systemFont, sizeof lf, &lf);
+        lf.lfHeight = MulDiv(lf.lfHeight, mainUi.dpi, mainUi.systemDpi);
+        mainUi.ownUiFont = CreateFontIndirectA(&lf);
+        if (mainUi.ownUiFont) mainUi.uiFont = mainUi.ownUiFont;
+    }
+    SendMessageA(mainUi.status, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
     SendMessageA(hwnd, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+    if (old) DeleteObject(old);
 }
 
 static void measureTextHeight() {
@@ -43,6 +62,21 @@ static void measureTextHeight() {
 
 static HFONT makeFont(int weight, const char* face) {
     return CreateFontA(mainUi.textHeight, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, face);
+}
+
+void makeWindowFonts(HWND hwnd) {
+    chooseUiFont(hwnd);
+    measureTextHeight();
+    HFONT oldSlot = mainUi.slotFont, oldNotes = mainUi.notesFont;
+    mainUi.slotFont = makeFont(700, "Arial");
+    mainUi.notesFont = makeFont(0, "courier");
+    HWND tabs[2] = {mainUi.dayTabs, mainUi.periodTabs};
+    for (HWND t : tabs)
+        if (t) SendMessageA(t, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
+    if (mainUi.notes) SendMessageA(mainUi.notes, WM_SETFONT, (WPARAM)mainUi.notesFont, TRUE);
+    if (mainUi.slotLine) SendMessageA(mainUi.slotLine, WM_SETFONT, (WPARAM)mainUi.slotFont, TRUE);
+    if (oldSlot) DeleteObject(oldSlot);
+    if (oldNotes) DeleteObject(oldNotes);
 }
 
 // In teacher mode the second timetable field is a class, and the switch cannot be undone.
@@ -81,8 +115,8 @@ static LRESULT CALLBACK DayTabsProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 
 static HWND createTabs(HWND parent, const char* text, int x, int y, int w, int h) {
-    HWND tabs = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TABCONTROLA, text, TAB_CHILD_STYLE, x, y, w, h, parent, NULL,
-                                mainUi.instance, NULL);
+    HWND tabs = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TABCONTROLA, text, TAB_CHILD_STYLE, scaled(x), scaled(y),
+                                scaled(w), scaled(h), parent, NULL, mainUi.instance, NULL);
     SendMessageA(tabs, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
     return tabs;
 }
@@ -94,14 +128,14 @@ static void createTabsAndEditors(HWND hwnd) {
     mainUi.periodTabs = createTabs(mainUi.dayTabs, "my_tab2", 0, 25, 700, 310);
     fillTabs(mainUi.periodTabs, periodNames, 10);
 
-    mainUi.notes = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "",
-                                   TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE, 5, 60, 680, 250,
-                                   mainUi.periodTabs, NULL, mainUi.instance, NULL);
-    mainUi.notesFont = makeFont(0, "courier");
+    mainUi.notes = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE,
+                                   scaled(5), scaled(60), scaled(680), scaled(250), mainUi.periodTabs, NULL,
+                                   mainUi.instance, NULL);
     SendMessageA(mainUi.notes, WM_SETFONT, (WPARAM)mainUi.notesFont, TRUE);
 
-    mainUi.slotLine = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFTNOWORDWRAP, 10,
-                                      35, 675, 25, mainUi.periodTabs, NULL, mainUi.instance, NULL);
+    mainUi.slotLine =
+        CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFTNOWORDWRAP, scaled(10),
+                        scaled(35), scaled(675), scaled(25), mainUi.periodTabs, NULL, mainUi.instance, NULL);
     SendMessageA(mainUi.slotLine, WM_SETFONT, (WPARAM)mainUi.slotFont, TRUE);
 }
 
@@ -112,9 +146,9 @@ static void showStartupMessage() {
 }
 
 LRESULT MainWnd_OnCreate(HWND hwnd) {
+    mainUi.dpi = readWindowDpi(hwnd);
     createStatusBar(hwnd);
-    measureTextHeight();
-    mainUi.slotFont = makeFont(700, "Arial");
+    makeWindowFonts(hwnd);
     applyTeacherMenu(hwnd);
     loadToolbarImages();
     createToolbar(hwnd);

@@ -15,12 +15,16 @@ struct MainWindowHandles {
     HWND notes;        // notes editor, child of the period tabs
     HWND slotLine;     // slot line, child of the period tabs
     HFONT uiFont;      // the status bar's font, shared by the tabs and the input dialog
+    HFONT systemFont;  // the status bar's own font, made for the system's DPI
     HFONT slotFont;    // "Arial" bold
     HFONT notesFont;   // "courier"
     HIMAGELIST images; // the toolbar's ten images
     int textHeight;    // tmHeight of the UI font, 0 when it could not be measured
     int borderWidth;   // SM_CXBORDER, read once before the window is made
     int sizeCount;     // WM_SIZE messages received
+    int dpi;           // the window's DPI; the layout is scaled from 96
+    int systemDpi;     // the DPI the system fonts were made for
+    HFONT ownUiFont;   // the UI font made for another DPI than the system's, or NULL
 };
 
 extern MainWindowHandles mainUi;
