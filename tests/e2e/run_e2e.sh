@@ -42,8 +42,29 @@ tr -d '\r' <"$artefacts/e2e_driver.log"
 check "the driver used the window" [ $drive_status -eq 0 ]
 import -window root "$artefacts/e2e_window.png" && echo "screenshot: $artefacts/e2e_window.png"
 
-timeout 60 "$wine_run" "$driver" quit >>"$artefacts/e2e_driver.log" 2>&1
-check "quit closed the window" [ $? -eq 0 ]
+# Real key presses: Ctrl+Tab to Period 4, a note typed there, Alt+Right and Alt+Left a week
+# away and back without saving: the note is kept. Then more typing and Alt+F4 (the close box's
+# command): the window closes and the note is in the file.
+point=$(timeout 60 "$wine_run" "$driver" where 2>/dev/null | tr -d '\r' | sed -n 's/^notes-at //p')
+if [ -n "$point" ]; then
+  # shellcheck disable=SC2086
+  xdotool mousemove $point click 1
+  sleep 0.5
+  xdotool key ctrl+Tab
+  sleep 0.5
+  xdotool mousemove $point click 1 type --delay 20 "typed by keys"
+  xdotool key alt+Right
+  sleep 0.5
+  xdotool key alt+Left
+  sleep 0.5
+fi
+notes=$(timeout 60 "$wine_run" "$driver" notes 2>/dev/null | tr -d '\r' | sed -n 's/^notes=//p')
+check "a note typed and left with Alt+Right is there after Alt+Left (\"$notes\")" [ "$notes" = "typed by keys" ]
+xdotool key End type --delay 20 " and closed"
+xdotool key alt+F4
+for _ in $(seq 1 100); do kill -0 $program_pid 2>/dev/null || break; sleep 0.2; done
+check "Alt+F4 closed the window" bash -c "! kill -0 $program_pid 2>/dev/null"
+if kill -0 $program_pid 2>/dev/null; then timeout 60 "$wine_run" "$driver" quit >>"$artefacts/e2e_driver.log" 2>&1; fi
 wait $program_pid
 check "the program ended with exit code 0" [ $? -eq 0 ]
 
@@ -60,6 +81,7 @@ check ".wkb.rc holds the lesson times of Period 3" has .wkb.rc "lesson_times_all
 check "timetable.ics holds Monday's Math lesson at 10:05" grep -qa "^DTSTART:[0-9]\{8\}T100500"$'\r'"\$" "$data/timetable.ics"
 check "timetable.ics names the course" has timetable.ics "SUMMARY:Math"
 check "timetable.ics ends its lines with CR LF" has timetable.ics "END:VCALENDAR"
+check "wkb_txt.data holds the note typed by keys under W${week}D1P3" has wkb_txt.data "W${week}D1P3=typed by keys and closed"
 
 if [ $failures -ne 0 ]; then echo "$failures failed"; exit 1; fi
 echo "end-to-end check passed"

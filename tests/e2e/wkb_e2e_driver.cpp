@@ -3,7 +3,8 @@
 // a course and sets it for the slot through the input dialog, colours the week, turns the
 // default values on, goes a week forward and back; "quit" ends the program; "intro" only
 // closes the start-up message and waits for the window; "dialog" opens Course > Select and
-// leaves it open (for screenshots). Prints what it saw; exit code 0 when every step was seen
+// leaves it open (for screenshots); "where" prints the screen point at the middle of the notes
+// editor; "notes" prints the editor's text. Prints what it saw; exit code 0 when every step was seen
 // to work.
 // Windows only: the native build compiles every tests/*.cpp, for which this file is empty.
 #ifdef _WIN32
@@ -222,10 +223,30 @@ static int dialog() {
     return 0;
 }
 
+static int where() {
+    Diary d = {};
+    if (!findDiary(&d)) return fail("no main window");
+    RECT r = {};
+    GetWindowRect(d.notes, &r);
+    printf("notes-at %ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+}
+
+static int notes() {
+    Diary d = {};
+    if (!findDiary(&d)) return fail("no main window");
+    char text[600] = "";
+    textOf(d.notes, text, sizeof text);
+    printf("notes=%s\n", text);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     setvbuf(stdout, NULL, _IONBF, 0);
     if (argc == 2 && strcmp(argv[1], "intro") == 0) return intro();
     if (argc == 2 && strcmp(argv[1], "dialog") == 0) return dialog();
+    if (argc == 2 && strcmp(argv[1], "where") == 0) return where();
+    if (argc == 2 && strcmp(argv[1], "notes") == 0) return notes();
     if (argc == 2 && strcmp(argv[1], "drive") == 0) return drive();
     if (argc == 2 && strcmp(argv[1], "quit") == 0) return quit();
     printf("usage: wkb_e2e_driver drive|quit\n");
