@@ -25,6 +25,10 @@ int frontGetNotesText(char* out, int size);
 // control's own flag), and the clearing of that flag.
 int frontNotesModified();
 void frontClearNotesModified();
+// The characters of the editor's text that the system's code page cannot hold, each once, as
+// "U+0142 U+03B1" into out (at most size - 1 characters); their count, 0 when every one fits.
+// The editor's text as read above holds a stand-in for each of them.
+int frontNotesForeignCharacters(char* out, int size);
 // Selects the day tab and the period tab without running the tab-change refresh.
 void frontSelectTabs(int dayTab, int periodTab);
 // The main window's title.

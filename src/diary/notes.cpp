@@ -41,6 +41,21 @@ static int readEditor(char* text, int size) {
     return 0;
 }
 
+// A text with characters that the code page cannot hold would be stored changed: that happens
+// only when the user agrees, after being told which they are. 1 when the text may be stored
+// as it is, 2 when the user agreed to the stand-ins, 0 when it must not be stored.
+static int foreignCharactersAgreed() {
+    char list[200];
+    int count = frontNotesForeignCharacters(list, sizeof list);
+    if (count == 0) return 1;
+    char question[400];
+    snprintf(question, sizeof question,
+             "The note holds %d character(s) that this computer's character set cannot store:\n%s\n\n"
+             "Yes stores the note with a stand-in for each of them. No goes back to the text.",
+             count, list);
+    return frontAskYesNo(question) ? 2 : 0;
+}
+
 // Stores text under key as the notes table holds it; 0, or 1 when it was not written.
 static int storeNote(const char* key, char* text) {
     encodeNotes(text);
@@ -106,15 +121,20 @@ void saveNotes() {
     if (refuseWhileBusy()) return;
     char text[NOTES_LIMIT + 2];
     if (readEditor(text, sizeof text) != 0) return;
+    int agreed = foreignCharactersAgreed();
+    if (agreed == 0) return;
+    char stored[NOTES_LIMIT + 2];
+    copyText(stored, sizeof stored, text);
     char key[48];
     notesKey(key, sizeof key);
-    storeNote(key, text);
+    // With stand-ins, the editor shows the text as it was stored.
+    if (storeNote(key, text) == 0 && agreed == 2) frontSetNotesText(stored);
 }
 
 int keepTypedNote() {
     if (!frontNotesModified()) return 1;
     char text[NOTES_LIMIT + 2];
-    if (readEditor(text, sizeof text) != 0) return 0;
+    if (readEditor(text, sizeof text) != 0 || !foreignCharactersAgreed()) return 0;
     char key[48];
     if (loadedNote.valid) formatNoteKey(key, sizeof key, loadedNote.week, loadedNote.day, loadedNote.period);
     else notesKey(key, sizeof key);

@@ -22,7 +22,11 @@ PageFrame pageFrame = {"", WKB_WEB_HOST, 80};
 static const char headStart[] =
     "<!DOCTYPE doctype PUBLIC \"-//w3c//dtd html 4.0 transitional//en\">\n<html>\n<head>\n"
     "<title>Document</title>\n"
-    "<meta http-equiv=\"content-type\" content=\"text/html; charset=WINDOWS-1252\">\n"
+    "<meta http-equiv=\"content-type\" content=\"text/html; charset=";
+
+// After the code page's name.
+static const char headRest[] =
+    "\">\n"
     "<meta http-equiv=\"content-style-type\" content=\"text/css\">\n"
     "<style type=\"text/css\">"
     HEADING_RULE("h1") HEADING_RULE("h2") HEADING_RULE("h3") HEADING_RULE("h4")
@@ -43,6 +47,9 @@ static const char bannerEnd[] =
 
 void writePageHead(Rewrite* page) {
     rewriteString(page, headStart);
+    // The page declares the code page its text is really in.
+    rewriteString(page, platformCharsetName());
+    rewriteString(page, headRest);
     // The icon's Base64 text in lines of 78; the last line runs straight into the quote.
     const char* icon = pageIconBase64();
     size_t left = strlen(icon);

@@ -76,6 +76,10 @@ int platformLaunch(const char* program, const char* params);
 // One TCP connection attempt to host:port, bounded to a few seconds. 0 connected, 2 not.
 int platformProbeTcp(const char* host, int port);
 
+// The name under which a web page declares the system's code page, the one every text of the
+// diary is in ("WINDOWS-1252" on Western systems, and in the native build).
+const char* platformCharsetName();
+
 // Seams for tests: a fixed clock (0 gives the real one back), and launches and beeps handed to
 // a function instead of the system (NULL gives the system back). The product never sets them.
 void platformSetNow(time_t t);

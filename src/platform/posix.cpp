@@ -197,3 +197,6 @@ int platformClaimDataFolder(const char* dataFolder) {
     copyText(claimPath, sizeof claimPath, parent);
     return 0;
 }
+
+// The stores are Windows-1252 in both builds.
+const char* platformCharsetName() { return "WINDOWS-1252"; }

@@ -177,3 +177,18 @@ int platformClaimDataFolder(const char* dataFolder) {
     copyText(claimName, sizeof claimName, name);
     return 0;
 }
+
+const char* platformCharsetName() {
+    static char name[24];
+    UINT page = GetACP();
+    switch (page) {
+        case 932: return "SHIFT_JIS";
+        case 936: return "GBK";
+        case 949: return "EUC-KR";
+        case 950: return "BIG5";
+        case 65001: return "UTF-8";
+        default: break;
+    }
+    snprintf(name, sizeof name, "WINDOWS-%u", page);
+    return name;
+}

@@ -197,3 +197,31 @@ TEST_F(DiaryKeepNoteTest, ASelectedValueGoesToTheSlotThePromptNamed) {
     typeAndOk("Lab");
     EXPECT_EQ("D2P0C=Maths\r\nD3P2L|2=Lab\r\n", dataBytes("wkb_hd.data"));
 }
+
+TEST_F(DiaryKeepNoteTest, CharactersTheCodePageCannotHoldAreStoredOnlyWhenTheUserAgrees) {
+    start();
+    auto typeForeign = [this]() {
+        type("l?d? homework");
+        frontLog.foreign = "U+0142 U+017A";
+        frontLog.foreignCount = 2;
+    };
+    // No: nothing is stored and the user stays with the text.
+    typeForeign();
+    nextWeek();
+    EXPECT_EQ("3/4/0", shown());
+    ASSERT_EQ(1u, frontCalls("ask|").size());
+    EXPECT_NE(std::string::npos, frontCalls("ask|")[0].find("2 character(s)"));
+    EXPECT_NE(std::string::npos, frontCalls("ask|")[0].find("U+0142 U+017A"));
+    saveNotes();
+    EXPECT_EQ("", notesFile());
+    EXPECT_EQ("l?d? homework", frontLog.notes);
+    // Yes: stored with the stand-ins, and Save shows what was stored.
+    frontLog.answers = {1};
+    saveNotes();
+    EXPECT_EQ("W3D4P0=l?d? homework\r\n", notesFile());
+    EXPECT_EQ(0, frontLog.foreignCount) << "the editor was set to the stored text";
+    typeForeign();
+    frontLog.answers = {1};
+    nextWeek();
+    EXPECT_EQ("4/4/0", shown());
+}

@@ -63,7 +63,14 @@ void frontSetSlotLine(const char* text) {
 void frontSetNotesText(const char* text) {
     frontLog.notes = text;
     frontLog.notesModified = 0;
+    frontLog.foreign.clear();
+    frontLog.foreignCount = 0;
     frontLog.calls.push_back(std::string("notes|") + text);
+}
+
+int frontNotesForeignCharacters(char* out, int size) {
+    if (size > 0) snprintf(out, (size_t)size, "%s", frontLog.foreign.c_str());
+    return frontLog.foreignCount;
 }
 
 int frontNotesModified() { return frontLog.notesModified; }

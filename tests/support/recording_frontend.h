@@ -11,6 +11,8 @@ struct FrontRecord {
     std::vector<int> answers;         // answers for frontAskYesNo, taken from the front; No when empty
     std::string notes;                // the editor's text
     int notesModified = 0;            // set by a test that "types"; cleared by a load or a store
+    std::string foreign;              // what frontNotesForeignCharacters lists ("" none);
+    int foreignCount = 0;             // cleared when the editor's text is set
     std::string statusText;
     unsigned long statusColour = 0;
     std::string slotLine;

@@ -247,3 +247,29 @@ TEST_F(UiKeys, TheOptionMarksFollowTheOptionsAndDefaultsRefreshTheSlotLineAtOnce
     command(CMD_DEFAULTS_OFF);
     EXPECT_EQ(windowText(mainUi.slotLine), "   Course:      Teacher:      Classroom: ");
 }
+
+TEST_F(UiKeepNote, CharactersOutsideTheCodePageAreNamedBeforeTheNoteIsStored) {
+    open();
+    const WCHAR typed[] = {0x142, 0xF3, 'd', 0x17A, ' ', 0x3B1, 0x3B2, 0x3B3, 0};
+    SetFocus(mainUi.notes);
+    for (const WCHAR* c = typed; *c; c++) SendMessageW(mainUi.notes, WM_CHAR, *c, 0);
+    // No (the recorded box's answer): nothing stored, the tab stays, the text is whole.
+    pressKey(mainUi.periodTabs, VK_RIGHT);
+    EXPECT_EQ(diaryState.selectedPeriod, 0);
+    ASSERT_EQ(frontBoxCount(), 1);
+    EXPECT_STREQ(frontBoxTitle(0), "Question");
+    EXPECT_NE(std::string(frontBoxText(0)).find("U+0142 U+017A U+03B1 U+03B2 U+03B3"), std::string::npos)
+        << frontBoxText(0);
+    EXPECT_EQ(std::string(frontBoxText(0)).find("U+00F3"), std::string::npos) << "the code page holds o acute";
+    EXPECT_EQ(dataBytes("wkb_txt.data"), "");
+    WCHAR now[32] = L"";
+    GetWindowTextW(mainUi.notes, now, 32);
+    EXPECT_EQ(std::wstring(now), std::wstring(typed));
+    // Yes: stored with stand-ins, and Save shows what was stored.
+    frontQueueAnswer(1);
+    command(CMD_SAVE);
+    const std::string stored = dataBytes("wkb_txt.data");
+    EXPECT_EQ(stored.rfind("W16D3P0=", 0), 0u) << stored;
+    EXPECT_NE(stored.find("\xF3"), std::string::npos) << "o acute is stored as itself";
+    EXPECT_EQ(stored.substr(8, stored.size() - 10), windowText(mainUi.notes));
+}

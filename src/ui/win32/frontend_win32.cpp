@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+
 #include "core/frontend.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/window_handles.h"
@@ -78,6 +80,38 @@ int frontNotesModified() { return mainUi.notes ? (int)SendMessageA(mainUi.notes,
 
 void frontClearNotesModified() {
     if (mainUi.notes) SendMessageA(mainUi.notes, EM_SETMODIFY, FALSE, 0);
+}
+
+// Whether the system's code page holds the character at text[i] (two units for a surrogate pair).
+static int codePageHolds(const WCHAR* text, int units) {
+    char bytes[8];
+    BOOL defaulted = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, units, bytes, sizeof bytes, NULL, &defaulted);
+    return !defaulted;
+}
+
+int frontNotesForeignCharacters(char* out, int size) {
+    if (size > 0) out[0] = '\0';
+    if (mainUi.notes == NULL) return 0;
+    // Longer texts are refused for their length before this is asked.
+    WCHAR text[4 * 512];
+    int length = GetWindowTextW(mainUi.notes, text, sizeof text / sizeof text[0]);
+    int count = 0;
+    for (int i = 0; i < length; i++) {
+        if (text[i] < 0x80) continue;
+        int units = IS_HIGH_SURROGATE(text[i]) && i + 1 < length && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
+        unsigned code = units == 2 ? 0x10000 + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
+        int seen = 0;
+        for (int j = 0; j < i && !seen; j++) seen = text[j] == text[i] && (units == 1 || text[j + 1] == text[i + 1]);
+        if (!seen && !codePageHolds(text + i, units)) {
+            char item[16];
+            snprintf(item, sizeof item, count > 0 ? " U+%04X" : "U+%04X", code);
+            if (size > 0) appendText(out, (size_t)size, item);
+            count++;
+        }
+        i += units - 1;
+    }
+    return count;
 }
 
 void frontSelectTabs(int dayTab, int periodTab) {

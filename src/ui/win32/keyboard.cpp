@@ -21,9 +21,9 @@ int loadWindowKeys(HINSTANCE instance) {
 
 int translateWindowKeys(MSG* msg) {
     // The shortcuts work wherever the focus is, the input dialog included.
-    if (accelerators && mainUi.main && TranslateAcceleratorA(mainUi.main, accelerators, msg)) return 1;
+    if (accelerators && mainUi.main && TranslateAcceleratorW(mainUi.main, accelerators, msg)) return 1;
     HWND dialog = inputDialogWindow();
-    return dialog && IsDialogMessageA(dialog, msg);
+    return dialog && IsDialogMessageW(dialog, msg);
 }
 
 void stepPeriod(int delta) {

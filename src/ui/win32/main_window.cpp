@@ -108,11 +108,13 @@ int runMainWindow(HINSTANCE instance, int showCommand) {
         fflush(stdout);
         return 0;
     }
+    // The Unicode forms carry typed characters whole to the notes editor; the other windows
+    // get them in the code page as before.
     MSG msg = {};
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+    while (GetMessageW(&msg, NULL, 0, 0) > 0) {
         if (translateWindowKeys(&msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return (int)msg.wParam;
 }

@@ -128,7 +128,9 @@ static void createTabsAndEditors(HWND hwnd) {
     mainUi.periodTabs = createTabs(mainUi.dayTabs, "my_tab2", 0, 25, 700, 310);
     fillTabs(mainUi.periodTabs, periodNames, 10);
 
-    mainUi.notes = CreateWindowExA(WS_EX_CLIENTEDGE, "edit", "", TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE,
+    // A Unicode window keeps what is typed or pasted whole, so that characters the code page
+    // cannot hold can be named before a note is stored; the program reads it in the code page.
+    mainUi.notes = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE,
                                    scaled(5), scaled(60), scaled(680), scaled(250), mainUi.periodTabs, NULL,
                                    mainUi.instance, NULL);
     SendMessageA(mainUi.notes, WM_SETFONT, (WPARAM)mainUi.notesFont, TRUE);
