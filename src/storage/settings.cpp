@@ -106,11 +106,43 @@ int createSettingsFile() {
     return rewriteCommit(&r) == 0 ? 0 : 1;
 }
 
+// The options' keys, each taken from its first line as readSetting takes it, in one read.
+#define OPTION_COUNT 4
+#define OPTION_VALUE 8  // enough to tell "yes" and "no" from any longer value
+struct OptionScan {
+    const char* keys[OPTION_COUNT];
+    char values[OPTION_COUNT][OPTION_VALUE];
+    int found[OPTION_COUNT];
+    int left;
+};
+
+static int takeOptions(char* line, int, void* context) {
+    OptionScan* scan = (OptionScan*)context;
+    for (int i = 0; i < OPTION_COUNT; i++) {
+        if (scan->found[i] || !lineHasKey(line, scan->keys[i])) continue;
+        copyText(scan->values[i], OPTION_VALUE, line + strlen(scan->keys[i]) + 1);
+        size_t len = strlen(scan->values[i]);
+        if (len > 0 && scan->values[i][len - 1] == '\n') scan->values[i][len - 1] = '\0';
+        scan->found[i] = 1;
+        scan->left--;
+    }
+    return scan->left == 0;
+}
+
 void loadOptions() {
-    diaryState.beepOn = strcmp(readSetting("bip"), "no") == 0 ? 0 : 1;
-    diaryState.infoOn = strcmp(readSetting("info"), "no") == 0 ? 0 : 1;
-    if (strcmp(readSetting("teacher"), "yes") == 0) diaryState.teacherMode = 1;
-    if (strcmp(readSetting("default"), "yes") == 0) diaryState.useDefaults = 1;
+    OptionScan scan = {{"bip", "info", "teacher", "default"}, {}, {}, OPTION_COUNT};
+    SavedPath saved;
+    savePath(&saved);
+    FILE* f = platformOpen(dataFilePath(SETTINGS_FILE), "r");
+    restorePath(&saved);
+    if (f != NULL) {
+        scanLines(f, LINE_LIMIT, takeOptions, &scan);
+        fclose(f);
+    }
+    diaryState.beepOn = strcmp(scan.values[0], "no") == 0 ? 0 : 1;
+    diaryState.infoOn = strcmp(scan.values[1], "no") == 0 ? 0 : 1;
+    if (strcmp(scan.values[2], "yes") == 0) diaryState.teacherMode = 1;
+    if (strcmp(scan.values[3], "yes") == 0) diaryState.useDefaults = 1;
 }
 
 static void setOption(int* field, int on, const char* key) {

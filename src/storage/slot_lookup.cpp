@@ -6,26 +6,24 @@
 #include "storage/record_keys.h"
 #include "storage/table_store.h"
 
-// Gets one key of the timetable into field (cut to its size).
-static void getField(const char* key, char* field, size_t size) {
-    valueBuffer[0] = '\0';
-    tableOp(TABLE_GET, TIMETABLE_TABLE, key, "");
-    copyText(field, size, valueBuffer);
-}
-
 void lookupSlotFields(int day, int period, char* const fields[3], const size_t sizes[3]) {
     int colour = diaryState.weekColour > 0 ? diaryState.weekColour : 0;
-    char key[32];
-    for (int i = 0; i < 3; i++) {
-        formatSlotKey(key, sizeof key, day, period, (SlotField)i, colour);
-        getField(key, fields[i], sizes[i]);
+    // The coloured keys and, with the fall-back, the colour-less ones: one read of the table.
+    char keys[6][32];
+    char fallback[3][sizeof valueBuffer];
+    const char* keyList[6];
+    char* values[6];
+    size_t valueSizes[6];
+    int count = diaryState.useDefaults == 1 && colour > 0 ? 6 : 3;
+    for (int i = 0; i < count; i++) {
+        formatSlotKey(keys[i], sizeof keys[i], day, period, (SlotField)(i % 3), i < 3 ? colour : 0);
+        keyList[i] = keys[i];
+        values[i] = i < 3 ? fields[i] : fallback[i - 3];
+        valueSizes[i] = i < 3 ? sizes[i] : sizes[i - 3];
     }
-    if (diaryState.useDefaults != 1) return;
-    for (int i = 0; i < 3; i++) {
-        if (fields[i][0] != '\0') continue;
-        formatSlotKey(key, sizeof key, day, period, (SlotField)i, 0);
-        getField(key, fields[i], sizes[i]);
-    }
+    tableGetMany(TIMETABLE_TABLE, keyList, count, values, valueSizes);
+    for (int i = 3; i < count; i++)
+        if (fields[i - 3][0] == '\0') copyText(fields[i - 3], sizes[i - 3], fallback[i - 3]);
 }
 
 void lookupSlot(int day, int period, char* course, char* teacherOrClass, char* classroom) {

@@ -62,6 +62,49 @@ static int tableGet(const char* table, const char* key) {
     return 0;
 }
 
+// The value of a record's first piece into out (cut to size), without its line break.
+static void takeRecordValue(const char* line, const char* key, char* out, size_t size) {
+    copyText(out, size < sizeof valueBuffer ? size : sizeof valueBuffer, line + strlen(key) + 1);
+    size_t len = strlen(out);
+    if (len > 0 && out[len - 1] == '\n') out[len - 1] = '\0';
+}
+
+void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]) {
+    if (count > TABLE_GET_MANY) count = TABLE_GET_MANY;
+    int found[TABLE_GET_MANY] = {};
+    int left = 0;
+    for (int i = 0; i < count; i++) {
+        if (sizes[i] > 0) values[i][0] = '\0';
+        // A key that a single get would refuse stays absent.
+        found[i] = sizes[i] == 0 || strchr(keys[i], '\n') != NULL || strlen(keys[i]) + 1 > LINE_LIMIT;
+        left += !found[i];
+    }
+    TablePaths p;
+    tablePaths(table, &p);
+    FILE* f = left > 0 ? platformOpen(p.data, "r") : NULL;
+    if (f == NULL) return;
+    PieceReader* reader = &tableStore.reader;
+    pieceReaderStart(reader, f);
+    char line[LINE_LIMIT + 1];
+    int lineStart = 1, n;
+    while (left > 0 && (n = pieceRead(reader, line, LINE_LIMIT)) > 0) {
+        for (int i = 0; lineStart && i < count; i++) {
+            if (found[i] || !lineHasKey(line, keys[i])) continue;
+            takeRecordValue(line, keys[i], values[i], sizes[i]);
+            found[i] = 1;
+            left--;
+        }
+        lineStart = line[n - 1] == '\n';
+    }
+    fclose(f);
+}
+
+static const char* tableWhat(const char* table) {
+    if (strcmp(table, TIMETABLE_TABLE) == 0) return "the timetable";
+    if (strcmp(table, NOTES_TABLE) == 0) return "the notes";
+    return "the table";
+}
+
 static int tableSet(const char* table, const char* key, const char* value) {
     TablePaths p;
     tablePaths(table, &p);

@@ -1,6 +1,7 @@
 // The keyed table store: "wkb_hd" (timetable) and "wkb_txt" (notes), text files of key=value
 // lines. tableOp gets, sets and creates; lookups leave their value in valueBuffer.
 #pragma once
+#include <cstddef>
 
 #define TABLE_SET 1
 #define TABLE_GET 2
@@ -16,5 +17,10 @@ extern char valueBuffer[512];
 // 2 get (always 0; valueBuffer = value or ""), 3 create (0, or 1 with "Create DB file failed."),
 // 4 nothing (0), other modes 1.
 int tableOp(int mode, const char* table, const char* key, const char* value);
+// Gets several keys in one read of the table's file: values[i] = the value of keys[i] (its
+// first record, cut to sizes[i]), "" when absent; the same as a get of each key in turn.
+// count is at most TABLE_GET_MANY.
+#define TABLE_GET_MANY 8
+void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]);
 // The Initialize command's work: deletes "wkb.db", empties both tables; the second create's result.
 int initialiseStore();
