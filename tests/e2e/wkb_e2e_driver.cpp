@@ -4,7 +4,8 @@
 // default values on, goes a week forward and back; "quit" ends the program; "intro" only
 // closes the start-up message and waits for the window; "dialog" opens Course > Select and
 // leaves it open (for screenshots); "where" prints the screen point at the middle of the notes
-// editor; "notes" prints the editor's text. Prints what it saw; exit code 0 when every step was seen
+// editor; "notes" prints the editor's text; "speed" times week moves against a command that
+// does nothing, sent to the window one after the other. Prints what it saw; exit code 0 when every step was seen
 // to work.
 // Windows only: the native build compiles every tests/*.cpp, for which this file is empty.
 #ifdef _WIN32
@@ -241,12 +242,40 @@ static int notes() {
     return 0;
 }
 
+// Milliseconds per message of `rounds` sends of each id in turn.
+static double timeCommands(HWND main, const int* ids, int idCount, int rounds) {
+    LARGE_INTEGER start, end, frequency;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    for (int r = 0; r < rounds; r++)
+        for (int i = 0; i < idCount; i++)
+            SendMessageTimeoutA(main, WM_COMMAND, MAKEWPARAM(ids[i], 0), 0, SMTO_ABORTIFHUNG, 5000, NULL);
+    QueryPerformanceCounter(&end);
+    return 1000.0 * (double)(end.QuadPart - start.QuadPart) / (double)frequency.QuadPart / (rounds * idCount);
+}
+
+static int speed() {
+    Diary d = {};
+    if (!findDiary(&d)) return fail("no main window");
+    const int weeks[] = {207, 208};  // forward and back, so the view stays inside the year
+    const int nothing[] = {9999, 9999};  // no command has this id
+    // Interleaved, so that both meet the same load of the machine.
+    double weekTotal = 0, nothingTotal = 0;
+    for (int block = 0; block < 10; block++) {
+        weekTotal += timeCommands(d.main, weeks, 2, 20);
+        nothingTotal += timeCommands(d.main, nothing, 2, 20);
+    }
+    printf("week-move-ms=%.2f nothing-ms=%.2f\n", weekTotal / 10, nothingTotal / 10);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     setvbuf(stdout, NULL, _IONBF, 0);
     if (argc == 2 && strcmp(argv[1], "intro") == 0) return intro();
     if (argc == 2 && strcmp(argv[1], "dialog") == 0) return dialog();
     if (argc == 2 && strcmp(argv[1], "where") == 0) return where();
     if (argc == 2 && strcmp(argv[1], "notes") == 0) return notes();
+    if (argc == 2 && strcmp(argv[1], "speed") == 0) return speed();
     if (argc == 2 && strcmp(argv[1], "drive") == 0) return drive();
     if (argc == 2 && strcmp(argv[1], "quit") == 0) return quit();
     printf("usage: wkb_e2e_driver drive|quit\n");
