@@ -16,6 +16,7 @@
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
+#include "support/win32/front_recorder.h"
 
 class UiKeepNote : public UiTest {};
 class UiKeys : public UiTest {};

@@ -11,6 +11,7 @@
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
+#include "support/win32/front_recorder.h"
 
 class UiScale : public UiTest {};
 

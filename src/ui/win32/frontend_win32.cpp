@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "core/frontend.h"
+#include "platform/bounded_text.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/window_handles.h"
 
