@@ -51,10 +51,13 @@ static void rewindSearch(SearchState* s) {
 // From the start of the file, reads past `lines` lines, or to the end when toEnd is set.
 static void skipToLine(SearchState* s, long lines, int toEnd) {
     char scratch[SEARCH_PIECE + 1];
+    long recordLine = s->recordLine;
     rewindSearch(s);
     while ((toEnd || s->linesDone < lines) && readCounted(s, scratch, SEARCH_PIECE) >= 0) {
     }
     s->atLineStart = 1;
+    // The hit's line stays known, so that a step that could not show it can offer it again.
+    s->recordLine = recordLine;
 }
 
 // Whether the piece in valueBuffer, joined to the end of the record's previous piece, holds

@@ -166,15 +166,22 @@ TEST_F(DiaryKeepNoteTest, AFailedWriteKeepsTheUserWhereTheyAreWithTheTextIntact)
     EXPECT_EQ(0, keepTypedNote());
 
     // A search step that cannot keep the note stays, and offers the same hit again.
+    faultFailAll(FAULT_OPEN_WRITE, 0);
+    writeData("wkb_txt.data", "W3D4P0=old\nW5D2P1=Homework a\nW9D1P0=Homework b\n");
+    loadNotes();
     promptSearch();
     typeAndOk("Homework", 1);
     typeAndOk("Homework", 1);
-    EXPECT_EQ("3/4/0", shown());
+    EXPECT_EQ("5/2/1", shown());
+    type("new text");
+    faultFailAll(FAULT_OPEN_WRITE, 1);
+    typeAndOk("Homework", 1);
+    EXPECT_EQ("5/2/1", shown());
     EXPECT_EQ("new text", frontLog.notes);
     faultFailAll(FAULT_OPEN_WRITE, 0);
     typeAndOk("Homework", 1);
     EXPECT_EQ("9/1/0", shown());
-    EXPECT_EQ("W3D4P0=new text\r\nW9D1P0=Homework\r\n", notesFile());
+    EXPECT_EQ("W3D4P0=old\r\nW5D2P1=new text\r\nW9D1P0=Homework b\r\n", notesFile());
 }
 
 TEST_F(DiaryKeepNoteTest, ASelectedValueGoesToTheSlotThePromptNamed) {
