@@ -85,3 +85,56 @@ int setWeekColour(int colour) {
     diaryState.weekColour = colour;
     return 0;
 }
+
+struct WeekReplacement {
+    const int* weeks;
+    const int* colours;
+    int count;
+    unsigned char found[64];
+};
+
+// Replaces a line of one of the weeks by its new record; copies every other line.
+static int replaceWeek(const char* piece, int, Rewrite* r, void* context) {
+    WeekReplacement* replace = (WeekReplacement*)context;
+    for (int i = 0; i < replace->count; i++) {
+        char week[16], value[16];
+        snprintf(week, sizeof week, "%u", (unsigned)replace->weeks[i]);
+        if (!lineHasKey(piece, week)) continue;
+        snprintf(value, sizeof value, "%u", (unsigned)replace->colours[i]);
+        rewriteRecord(r, week, value);
+        replace->found[i] = 1;
+        return 0;
+    }
+    return 1;
+}
+
+int setWeekColours(const int* weeks, const int* colours, int count) {
+    char data[sizeof filePath], previous[sizeof filePath], fresh[sizeof filePath];
+    copyText(data, sizeof data, dataFilePath(WEEKS_FILE));
+    copyText(previous, sizeof previous, dataFilePath(WEEKS_PREVIOUS));
+    copyText(fresh, sizeof fresh, dataFilePath(WEEKS_NEW));
+    WeekReplacement replace = {weeks, colours, count, {0}};
+    Rewrite r;
+    FILE* in = NULL;
+    int failed = count < 0 || count > (int)sizeof replace.found;
+    if (!failed) failed = ensureWeeksFile() != 0 || platformCopyFile(data, previous) != 0;
+    if (!failed) failed = (in = platformOpen(data, "r")) == NULL;
+    if (!failed) failed = rewriteBegin(&r, data, fresh) != 0;
+    if (!failed) {
+        rewriteLines(in, &r, LINE_LIMIT, replaceWeek, &replace);
+        for (int i = 0; i < count; i++) {
+            if (replace.found[i]) continue;
+            char week[16], value[16];
+            snprintf(week, sizeof week, "%u", (unsigned)weeks[i]);
+            snprintf(value, sizeof value, "%u", (unsigned)colours[i]);
+            rewriteRecord(&r, week, value);
+        }
+        // The old file must be closed before it can be replaced on Windows.
+        fclose(in);
+        in = NULL;
+        failed = rewriteCommit(&r) != 0;
+    }
+    if (in != NULL) fclose(in);
+    if (failed) reportSaveFailure("the week colours");
+    return failed;
+}

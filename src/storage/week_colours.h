@@ -14,3 +14,7 @@ int readWeekColour(int week);
 int setWeekColour(int colour);
 // Creates "weeks.dat" with its header alone when it is missing. 0, or 1 on failure.
 int ensureWeeksFile();
+// Stores the colours of many weeks in one rewrite of the file (weeks[i] gets colours[i], at
+// most 64 weeks): every line of such a week is replaced, the others keep their place, new
+// weeks are appended in the given order. 0, or 1 when nothing was written (the user is told).
+int setWeekColours(const int* weeks, const int* colours, int count);
