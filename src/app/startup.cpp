@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/settings.h"
+#include "storage/snapshots.h"
 #include "storage/store_prep.h"
 
 // Index of today's entry in the day table, -1 when it is not there.
@@ -45,6 +46,8 @@ int startUp() {
         notify(SECOND_COPY_TEXT, NOTIFY_INFO);
         return 1;
     }
+    // Before anything can change the files: an upgrade below may empty the tables.
+    if (takeDailySnapshot() != 0) notify(DAILY_SNAPSHOT_FAILED, NOTIFY_ERROR);
     readVersionMajor();
     diaryState.storeStatus = prepareStore();
     buildDayTable();

@@ -10,3 +10,8 @@ int startUp();
     "The diary is already open in another window.\n"                               \
     "This copy will close so that no note is overwritten.\n"                       \
     "Please use the window that is already open."
+// Told once at start when today's snapshot could not be made; the diary goes on.
+#define DAILY_SNAPSHOT_FAILED                                                      \
+    "Today's snapshot of the diary could not be made\n"                          \
+    "(the disk may be full or write-protected).\n"                               \
+    "Your data files were not touched; the diary starts as usual."

@@ -17,6 +17,7 @@
 #include "platform/bounded_text.h"
 #include "storage/record_keys.h"
 #include "storage/settings.h"
+#include "storage/snapshots.h"
 #include "storage/table_store.h"
 #include "storage/save_report.h"
 #include "storage/value_lists.h"
@@ -135,7 +136,9 @@ int confirmAction(const char* question) {
     }
     switch (diaryState.action) {
         case ACTION_INITIALISE:
-            initialiseStore();
+            // The emptied tables stay one restore away; without that snapshot nothing is emptied.
+            if (takeSnapshotBefore("initialize") == 0) initialiseStore();
+            else notify(SNAPSHOT_BEFORE_FAILED, NOTIFY_ERROR);
             finishAction();
             break;
         case ACTION_PRINT:

@@ -19,6 +19,11 @@
 #define ACTION_REMOVE_CLASSROOM 15
 
 #define ANOTHER_FUNCTION_RUNNING " Another function is running! \n"
+// Told when the snapshot that must come before emptying or replacing data cannot be made.
+#define SNAPSHOT_BEFORE_FAILED                                                   \
+    "The data could not be kept in a snapshot first\n"                         \
+    "(the disk may be full or write-protected).\n"                             \
+    "Nothing was emptied or replaced."
 
 // The text read from the input dialog on OK (at most 254 characters).
 extern char inputText[255];

@@ -185,3 +185,21 @@ int platformClose(FILE* f) {
     if (injected(FAULT_CLOSE, "close", path, 1)) return 1;
     return bad;
 }
+
+int platformRenameFolder(const char* from, const char* to) {
+    if (injected(FAULT_RENAME, "rename", to, 0)) return 1;
+    int code = osRenameFolder(from, to);
+    return code == 0 ? 0 : systemFailed("rename", to, code);
+}
+
+int platformRemoveFolder(const char* path) {
+    if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
+    int code = osRemoveFolder(path);
+    return code == 0 ? 0 : systemFailed("delete", path, code);
+}
+
+int platformListFolder(const char* path, void (*each)(const char* name, void* context), void* context) {
+    return osListFolder(path, each, context) == 0 ? 0 : 1;
+}
+
+long long platformFileSize(const char* path) { return osFileSize(path); }

@@ -14,6 +14,13 @@ int osLink(const char* from, const char* to);
 // Moves from onto to in one step, replacing to; the move has reached the disk when it returns 0.
 int osReplace(const char* from, const char* to);
 int osDelete(const char* path);
+// Renames a folder to a name that does not exist (never replaces one); removes an empty folder.
+int osRenameFolder(const char* from, const char* to);
+int osRemoveFolder(const char* path);
+// Hands each name of the folder but "." and ".." to each; the code when it cannot be read.
+int osListFolder(const char* path, void (*each)(const char* name, void* context), void* context);
+// The size of a file; -1 when it is no file or cannot be read.
+long long osFileSize(const char* path);
 // Asks the system to put a flushed stream's file on disk.
 int osSync(FILE* f);
 // The code of a failed C stream call (errno on both systems).

@@ -31,6 +31,14 @@ int platformKeepCopy(const char* from, const char* to);
 // Moves from onto to in one step, replacing to; the data reaches the disk before it returns.
 int platformReplaceFile(const char* from, const char* to);
 int platformDeleteFile(const char* path);
+// Folders of their own (the snapshots): renames a folder to a name that does not exist yet
+// (one step), removes an empty folder, and lists the names in a folder ("." and ".." left
+// out) to each(name, context). List: 0, or 1 when the folder cannot be read.
+int platformRenameFolder(const char* from, const char* to);
+int platformRemoveFolder(const char* path);
+int platformListFolder(const char* path, void (*each)(const char* name, void* context), void* context);
+// The size of a file in bytes; -1 when it cannot be read.
+long long platformFileSize(const char* path);
 
 // Why a file call failed, in the three classes the user is told about.
 enum PlatformErrorKind { PLATFORM_ERROR_NONE, PLATFORM_ERROR_FULL, PLATFORM_ERROR_DENIED, PLATFORM_ERROR_OTHER };

@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <arpa/inet.h>
+#include <dirent.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <poll.h>
@@ -50,6 +51,33 @@ int platformExists(const char* path) {
 static int failure() { return errno != 0 ? errno : EIO; }
 
 int osMakeFolder(const char* path) { return mkdir(path, 0777) == 0 ? 0 : failure(); }
+
+int osRenameFolder(const char* from, const char* to) {
+    // rename would replace an empty folder at to; the seam promises never to replace one.
+    struct stat st;
+    if (stat(to, &st) == 0) return EEXIST;
+    return rename(from, to) == 0 ? 0 : failure();
+}
+
+int osRemoveFolder(const char* path) { return rmdir(path) == 0 ? 0 : failure(); }
+
+int osListFolder(const char* path, void (*each)(const char* name, void* context), void* context) {
+    DIR* dir = opendir(path);
+    if (dir == NULL) return failure();
+    struct dirent* entry;
+    while ((entry = readdir(dir)) != NULL) {
+        if (strcmp(entry->d_name, ".") == 0 || strcmp(entry->d_name, "..") == 0) continue;
+        each(entry->d_name, context);
+    }
+    closedir(dir);
+    return 0;
+}
+
+long long osFileSize(const char* path) {
+    struct stat st;
+    if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return (long long)st.st_size;
+}
 
 int osCopyBytes(const char* from, const char* to) {
     FILE* in = fopen(from, "rb");

@@ -60,6 +60,33 @@ static int streamFailure() { return errno != 0 ? errno : EIO; }
 
 int osMakeFolder(const char* path) { return CreateDirectoryA(path, NULL) ? 0 : failure(); }
 
+// A folder cannot be moved with MOVEFILE_REPLACE_EXISTING; to must not exist.
+int osRenameFolder(const char* from, const char* to) { return MoveFileExA(from, to, 0) ? 0 : failure(); }
+
+int osRemoveFolder(const char* path) { return RemoveDirectoryA(path) ? 0 : failure(); }
+
+int osListFolder(const char* path, void (*each)(const char* name, void* context), void* context) {
+    char pattern[MAX_PATH + 4];
+    int n = snprintf(pattern, sizeof pattern, "%s\\*", path);
+    if (n < 0 || n >= (int)sizeof pattern) return ERROR_FILENAME_EXCED_RANGE;
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA(pattern, &data);
+    if (h == INVALID_HANDLE_VALUE) return failure();
+    do {
+        if (strcmp(data.cFileName, ".") == 0 || strcmp(data.cFileName, "..") == 0) continue;
+        each(data.cFileName, context);
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+    return 0;
+}
+
+long long osFileSize(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return -1;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+    return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
 int osCopyBytes(const char* from, const char* to) { return CopyFileA(from, to, FALSE) ? 0 : failure(); }
 
 int osLink(const char* from, const char* to) { return CreateHardLinkA(to, from, NULL) ? 0 : failure(); }

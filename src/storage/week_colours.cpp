@@ -138,3 +138,19 @@ int setWeekColours(const int* weeks, const int* colours, int count) {
     if (failed) reportSaveFailure("the week colours");
     return failed;
 }
+
+int clearWeekColours() {
+    char data[sizeof filePath], previous[sizeof filePath], fresh[sizeof filePath];
+    copyText(data, sizeof data, dataFilePath(WEEKS_FILE));
+    copyText(previous, sizeof previous, dataFilePath(WEEKS_PREVIOUS));
+    copyText(fresh, sizeof fresh, dataFilePath(WEEKS_NEW));
+    Rewrite r;
+    int failed = ensureWeeksFile() != 0 || platformCopyFile(data, previous) != 0;
+    if (!failed) failed = rewriteBegin(&r, data, fresh) != 0;
+    if (!failed) {
+        rewriteString(&r, WEEKS_HEADER);
+        failed = rewriteCommit(&r) != 0;
+    }
+    if (failed) reportSaveFailure("the week colours");
+    return failed;
+}

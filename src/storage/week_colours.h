@@ -18,3 +18,6 @@ int ensureWeeksFile();
 // most 64 weeks): every line of such a week is replaced, the others keep their place, new
 // weeks are appended in the given order. 0, or 1 when nothing was written (the user is told).
 int setWeekColours(const int* weeks, const int* colours, int count);
+// Empties the file to its header (every week plain); "weeks.tmp" keeps the file as it was.
+// 0, or 1 when nothing was written (the user is told).
+int clearWeekColours();

@@ -1,0 +1,47 @@
+// Snapshots of the data files in "wkb_db/snapshots/<name>/": the daily one at the first start
+// of a day (kept: the last 14, and the first of each month for 12 months; an unchanged store
+// is not kept twice), one "before ..." a command that empties or replaces data, one per
+// finished school year, their list, and the restore. A snapshot is written into a hidden
+// folder and renamed when whole, so a crash never leaves a half snapshot that looks whole.
+#pragma once
+
+#define SNAPSHOTS_FOLDER "snapshots"
+#define SNAPSHOT_NAME_SIZE 64
+#define SNAPSHOT_YEAR_NAME_MAX 40
+#define SNAPSHOT_FILE_COUNT 5
+
+enum SnapshotKind { SNAPSHOT_DAILY, SNAPSHOT_BEFORE, SNAPSHOT_YEAR };
+
+struct SnapshotInfo {
+    char name[SNAPSHOT_NAME_SIZE];  // its folder: "2026-12-08", "2026-12-08 10-31-05 before restore", "2025-2026"
+    SnapshotKind kind;
+    int notes;       // notes with a text in its notes table
+    long long size;  // bytes of its files
+};
+
+// The data files that a snapshot holds, in the order they are copied.
+extern const char* const snapshotFiles[SNAPSHOT_FILE_COUNT];
+
+// Today's daily snapshot, when none was taken today (platformNow gives the day). Also
+// removes the snapshots that the retention no longer keeps. 0 taken or not needed, 1 it
+// could not be made (no data file was touched; the caller tells the user).
+int takeDailySnapshot();
+// A snapshot of the files as they are now, named "<date> <time> before <what>". 0, or 1.
+int takeSnapshotBefore(const char* what);
+// A snapshot under the given name (a school year). 0, or 1; the name must pass
+// checkSnapshotName.
+int takeNamedSnapshot(const char* name);
+// 0 when name can name a new snapshot, else 1 with a message for the user.
+int checkSnapshotName(const char* name, char* message, int size);
+// The complete snapshots, dated ones newest first, then the named ones. Returns the count.
+int listSnapshots(SnapshotInfo* out, int max);
+// Puts back the files that the snapshot holds, after a snapshot "before restore" of the
+// files as they are. 0 done; 1 nothing changed (a copy failed and what was already put back
+// was undone, or the snapshot is not there); 2 the "before restore" snapshot could not be made,
+// so nothing was touched.
+int restoreSnapshot(const char* name);
+// Removes what the retention no longer keeps, for the given day (YYYY-MM-DD), and the
+// leftovers of an interrupted snapshot or removal. Failures leave snapshots whole.
+void pruneSnapshots(const char* today);
+// Today as "YYYY-MM-DD" (out: 16 bytes or more), from platformNow.
+void snapshotToday(char* out, int size);
