@@ -120,12 +120,16 @@ static int dataFileExists(const char* file) {
 static int writeSnapshot(const char* name) {
     PathText folder, temp;
     snapshotPath(NULL, NULL, folder, sizeof folder);
-    if (!platformExists(folder) && platformMakeFolder(folder) != 0) return 1;
+    int madeFolder = !platformExists(folder);
+    if (madeFolder && platformMakeFolder(folder) != 0) return 1;
     char hidden[SNAPSHOT_NAME_SIZE + 8];
     snprintf(hidden, sizeof hidden, ".new %s", name);
     snapshotPath(hidden, NULL, temp, sizeof temp);
     if (platformExists(temp)) removeFolderTree(temp);
-    if (platformMakeFolder(temp) != 0) return 1;
+    if (platformMakeFolder(temp) != 0) {
+        if (madeFolder) platformRemoveFolder(folder);
+        return 1;
+    }
     int failed = 0;
     for (int i = 0; i < SNAPSHOT_FILE_COUNT && !failed; i++) {
         if (!dataFileExists(snapshotFiles[i])) continue;
@@ -137,7 +141,11 @@ static int writeSnapshot(const char* name) {
     PathText final;
     snapshotPath(name, NULL, final, sizeof final);
     if (!failed) failed = platformRenameFolder(temp, final) != 0;
-    if (failed) removeFolderTree(temp);
+    if (failed) {
+        removeFolderTree(temp);
+        // A store that cannot take a snapshot is left as it was found.
+        if (madeFolder) platformRemoveFolder(folder);
+    }
     return failed;
 }
 
