@@ -7,7 +7,11 @@ set(WKB_WIN_LIBS comctl32 comdlg32 gdi32 user32 shell32 shlwapi advapi32 wsock32
 
 file(GLOB_RECURSE WKB_WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/platform/win32*.cpp)
-file(GLOB WKB_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/win32/*.rc)
+# winwkb.rc includes the other .rc files (one per dialog), so it alone is compiled.
+set(WKB_RESOURCES ${CMAKE_SOURCE_DIR}/src/ui/win32/winwkb.rc)
+file(GLOB WKB_INCLUDED_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/win32/*.rc)
+list(REMOVE_ITEM WKB_INCLUDED_RESOURCES ${WKB_RESOURCES})
+set_source_files_properties(${WKB_RESOURCES} PROPERTIES OBJECT_DEPENDS "${WKB_INCLUDED_RESOURCES}")
 file(GLOB WKB_MAIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/main_*.cpp)
 
 add_executable(winwkb WIN32 ${WKB_CORE_SOURCES} ${WKB_WIN32_SOURCES} ${WKB_MAIN_SOURCES} ${WKB_RESOURCES})

@@ -86,13 +86,13 @@ TEST(Resources, MenuHoldsEveryItemInOrderWithItsCommand) {
     EXPECT_EQ(menuOutline(menu),
               "&File{Save\tCtrl+S=200;Export{The day{to Notepad=201;to the Web Browser=226};"
               "The week grid{To the Printer\tCtrl+P=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281};"
-              "Initialize=205;Search\tCtrl+F=206;Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;"
+              "Initialize=205;Restore...=261;New school year...=262;Search\tCtrl+F=206;Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;"
               "Current week\tAlt+Home=241};-;&Quit=203};"
               "&Options{Bip{On=210;Off=211};Info{On=212;Off=213};"
               "Use default values{On=229;Off=230}};"
               "&Parametres{Course{Add=220;Remove=221;Select=214};"
               "Teacher{Add=222;Remove=223;Select=215};Class room{Add=224;Remove=225;Select=216};"
-              "Title=217;Teacher Mode=219;Lesson times...=280};"
+              "Title=217;Teacher Mode=219;Lesson times...=280;Week rotation...=260};"
               "&Help{WWW...=204;Version=209}");
     DestroyMenu(menu);
 }

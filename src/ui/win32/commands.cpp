@@ -20,7 +20,10 @@
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/keyboard.h"
 #include "ui/win32/lesson_times_dialog.h"
+#include "ui/win32/new_year_dialog.h"
 #include "ui/win32/resource_ids.h"
+#include "ui/win32/restore_dialog.h"
+#include "ui/win32/rotation_dialog.h"
 #include "ui/win32/window_handles.h"
 
 // Quitting asks nothing; a typed note is kept first, and when it cannot be, the window stays.
@@ -111,6 +114,9 @@ static const CommandBinding commandTable[] = {
     {CMD_CURRENT_WEEK, showCurrentWeek, NULL, 0},
     {CMD_NEXT_PERIOD, NULL, stepPeriod, 1},
     {CMD_PREVIOUS_PERIOD, NULL, stepPeriod, -1},
+    {CMD_WEEK_ROTATION, openRotationDialog, NULL, 0},
+    {CMD_RESTORE, openRestoreDialog, NULL, 0},
+    {CMD_NEW_SCHOOL_YEAR, openNewYearDialog, NULL, 0},
 };
 
 int runCommand(int id) {

@@ -74,3 +74,25 @@
 #define CMD_CURRENT_WEEK 241
 #define CMD_NEXT_PERIOD 242
 #define CMD_PREVIOUS_PERIOD 243
+
+// The school year: week rotation, restore and new school year (commands 260-279,
+// dialogs and their controls 700-739).
+#define CMD_WEEK_ROTATION 260
+#define CMD_RESTORE 261
+#define CMD_NEW_SCHOOL_YEAR 262
+
+#define IDD_ROTATION 700
+#define IDC_ROT_CYCLE1 701  // the five places of the cycle: 701..705
+#define IDC_ROT_FIRST 706
+#define IDC_ROT_HOLIDAYS 707
+#define IDC_ROT_MESSAGE 708
+#define IDC_ROT_PREVIEW 709
+#define IDC_ROT_FIRST_SPIN 710
+
+#define IDD_RESTORE 715
+#define IDC_RST_LIST 716
+#define IDC_RST_MESSAGE 717
+
+#define IDD_NEW_YEAR 720
+#define IDC_NY_NAME 721
+#define IDC_NY_MESSAGE 722

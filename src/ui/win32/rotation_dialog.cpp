@@ -1,0 +1,116 @@
+// The week rotation dialog: five places for the cycle's colours, the first week, the holiday
+// weeks, a message line that names what is wrong, and the preview list. OK applies the rule
+// (one rewrite of the week colours); bad input keeps the dialog open at the field in error.
+#include "ui/win32/rotation_dialog.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "diary/rotation.h"
+#include "ui/win32/modal_dialog.h"
+#include "ui/win32/resource_ids.h"
+
+#define PLACES ROTATION_MAX_CYCLE
+
+struct RotationDialog {
+    HWND window;
+    int filling;  // set while the fields are filled, so that their change notes are ignored
+};
+
+static RotationDialog rotation;
+
+// The choices of a place: "-" leaves it out, then the week colours 0..4.
+static const char* const placeChoices[6] = {"-", "White", "Yellow", "Green", "Red", "Blue"};
+
+static int fieldId(RotationField field) {
+    if (field == ROTATION_FIELD_CYCLE) return IDC_ROT_CYCLE1;
+    if (field == ROTATION_FIELD_FIRST) return IDC_ROT_FIRST;
+    return IDC_ROT_HOLIDAYS;
+}
+
+// Reads the fields into rule; the message line shows what is wrong, or nothing.
+static RotationField readFields(HWND dlg, RotationRule* rule) {
+    int places[PLACES];
+    for (int i = 0; i < PLACES; i++)
+        places[i] = (int)SendDlgItemMessageA(dlg, IDC_ROT_CYCLE1 + i, CB_GETCURSEL, 0, 0) - 1;
+    char first[16], holidays[ROTATION_HOLIDAYS_SIZE + 8], message[ROTATION_MESSAGE_SIZE];
+    GetDlgItemTextA(dlg, IDC_ROT_FIRST, first, sizeof first);
+    GetDlgItemTextA(dlg, IDC_ROT_HOLIDAYS, holidays, sizeof holidays);
+    RotationField field = readRotationFields(places, PLACES, first, holidays, rule, message, sizeof message);
+    SetDlgItemTextA(dlg, IDC_ROT_MESSAGE, message);
+    return field;
+}
+
+static void refreshPreview(HWND dlg) {
+    HWND list = GetDlgItem(dlg, IDC_ROT_PREVIEW);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    RotationRule rule;
+    if (readFields(dlg, &rule) == ROTATION_FIELD_NONE) {
+        RotationWeek weeks[ROTATION_MAX_WEEKS];
+        int n = previewRotation(&rule, weeks, ROTATION_MAX_WEEKS);
+        for (int i = 0; i < n; i++) {
+            char line[80];
+            formatRotationWeek(&weeks[i], line, sizeof line);
+            SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)line);
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
+}
+
+static void fillFields(HWND dlg) {
+    RotationRule rule;
+    loadRotationRule(&rule);
+    rotation.filling = 1;
+    for (int i = 0; i < PLACES; i++) {
+        HWND place = GetDlgItem(dlg, IDC_ROT_CYCLE1 + i);
+        for (const char* choice : placeChoices) SendMessageA(place, CB_ADDSTRING, 0, (LPARAM)choice);
+        SendMessageA(place, CB_SETCURSEL, i < rule.cycleLength ? rule.cycle[i] + 1 : 0, 0);
+    }
+    char first[16];
+    snprintf(first, sizeof first, "%d", rule.firstWeek);
+    SetDlgItemTextA(dlg, IDC_ROT_FIRST, first);
+    SendDlgItemMessageA(dlg, IDC_ROT_HOLIDAYS, EM_LIMITTEXT, ROTATION_HOLIDAYS_SIZE - 1, 0);
+    SetDlgItemTextA(dlg, IDC_ROT_HOLIDAYS, rule.holidayText);
+    rotation.filling = 0;
+    refreshPreview(dlg);
+}
+
+static void onOk(HWND dlg) {
+    RotationRule rule;
+    RotationField field = readFields(dlg, &rule);
+    if (field != ROTATION_FIELD_NONE) {
+        HWND at = GetDlgItem(dlg, fieldId(field));
+        SetFocus(at);
+        SendMessageA(at, EM_SETSEL, 0, -1);
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    // A write that fails has told the user; the dialog stays so that the rule is not lost.
+    if (applyRotation(&rule) == 0) EndDialog(dlg, IDOK);
+}
+
+static void onCommand(HWND dlg, int id, int code) {
+    if (id == IDOK) onOk(dlg);
+    else if (id == IDCANCEL) EndDialog(dlg, IDCANCEL);
+    else if (rotation.filling) return;
+    else if ((id >= IDC_ROT_CYCLE1 && id < IDC_ROT_CYCLE1 + PLACES && code == CBN_SELCHANGE) ||
+             ((id == IDC_ROT_FIRST || id == IDC_ROT_HOLIDAYS) && code == EN_CHANGE))
+        refreshPreview(dlg);
+}
+
+static INT_PTR CALLBACK RotationDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            rotation.window = dlg;
+            fillFields(dlg);
+            return TRUE;
+        case WM_COMMAND: onCommand(dlg, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+        case WM_NCDESTROY: rotation.window = NULL; return FALSE;
+        default: return FALSE;
+    }
+}
+
+void openRotationDialog() { runModalDialog(IDD_ROTATION, RotationDlgProc, 0); }
