@@ -239,12 +239,12 @@ int takeDailySnapshot() {
     return 0;
 }
 
-// stem + reason, or stem-2 + reason, stem-3... (newer sorts after), so that no snapshot is
-// overwritten.
+// stem + reason, or stem-02 + reason, stem-03... (a newer one sorts after), so that no
+// snapshot is overwritten.
 static int freeName(const char* stem, const char* reason, char* out, int size) {
-    for (int n = 1; n < 10; n++) {
+    for (int n = 1; n < 100; n++) {
         char number[8] = "";
-        if (n > 1) snprintf(number, sizeof number, "-%d", n);
+        if (n > 1) snprintf(number, sizeof number, "-%02d", n);
         snprintf(out, (size_t)size, "%s%s%s", stem, number, reason);
         PathText path;
         snapshotPath(out, NULL, path, sizeof path);

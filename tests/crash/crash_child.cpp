@@ -1,7 +1,9 @@
 // The program that the crash test kills: it starts the diary on a base folder and then saves
 // notes, timetable values and week colours in a loop through the diary's own functions. Before
 // each save it writes "B <file> <key> <value>" to fd 3 and "E" after it, so the killer knows
-// what was on the way. Usage: wkb_crash_child <base folder> <first sequence number>
+// what was on the way. With "restore" as a third argument it restores the snapshots "state-a"
+// and "state-b" in turn instead (each restore first takes a snapshot of its own).
+// Usage: wkb_crash_child <base folder> <first sequence number> [restore]
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,6 +16,7 @@
 #include "diary/notes.h"
 #include "diary/slot.h"
 #include "platform/bounded_text.h"
+#include "storage/snapshots.h"
 #include "storage/week_colours.h"
 #include "support/recording_frontend.h"
 
@@ -62,6 +65,14 @@ static void saveOne(long seq) {
     frontLog.calls.clear();
 }
 
+static void restoreOne(long seq) {
+    const char* name = seq % 2 == 0 ? "state-a" : "state-b";
+    char line[64];
+    snprintf(line, sizeof line, "B restore %s\n", name);
+    tell(line);
+    tell(restoreSnapshot(name) == 0 ? "E\n" : "F\n");
+}
+
 int main(int argc, char** argv) {
     if (argc < 3 || chdir(argv[1]) != 0) return 2;
     long seq = atol(argv[2]);
@@ -71,5 +82,9 @@ int main(int argc, char** argv) {
     snprintf(line, sizeof line, "S %d %d\n", rc, diaryState.storeStatus);
     tell(line);
     frontLog.calls.clear();
-    for (;; seq++) saveOne(seq);
+    int restores = argc > 3 && strcmp(argv[3], "restore") == 0;
+    for (;; seq++) {
+        if (restores) restoreOne(seq);
+        else saveOne(seq);
+    }
 }

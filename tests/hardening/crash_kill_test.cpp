@@ -1,10 +1,14 @@
 // Kills a saving diary (the wkb_crash_child program) with SIGKILL at random moments and checks
 // after each kill that every data file parses, that every value is the one before or after the
 // interrupted save, and that the next start-up finds the store current. WKB_CRASH_KILLS sets
-// the number of kills (200 by default), WKB_CRASH_SEED the random seed.
+// the number of kills (200 by default), WKB_CRASH_SEED the random seed. A second run kills the
+// diary while it restores snapshots (and takes the snapshot before each restore): every data
+// file must then be whole in one of its two versions, and every listed snapshot whole.
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <dirent.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +19,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/temp_folder.h"
 
@@ -41,7 +46,7 @@ std::string readAll(int fd) {
 }
 
 // Starts the child, kills it delayMs after its start-up reported, and reads what it said.
-ChildRun killOnce(const std::string& base, long seq, int delayUs, Values& committed) {
+ChildRun killOnce(const std::string& base, long seq, int delayUs, Values& committed, const char* mode = nullptr) {
     int fds[2];
     ChildRun run;
     if (pipe(fds) != 0) return run;
@@ -51,7 +56,7 @@ ChildRun killOnce(const std::string& base, long seq, int delayUs, Values& commit
         if (fds[0] != 3) close(fds[0]);
         if (fds[1] != 3) close(fds[1]);
         std::string seqText = std::to_string(seq);
-        execl(WKB_CRASH_CHILD, WKB_CRASH_CHILD, base.c_str(), seqText.c_str(), (char*)NULL);
+        execl(WKB_CRASH_CHILD, WKB_CRASH_CHILD, base.c_str(), seqText.c_str(), mode, (char*)NULL);
         _exit(127);
     }
     close(fds[1]);
@@ -180,6 +185,82 @@ TEST(CrashKillTest, KilledSavesLeaveEveryValueBeforeOrAfterAndAStoreThatStartsCl
     RecordProperty("kills", kills);
     RecordProperty("kills_during_a_save", duringSave);
     printf("crash test: %d kills (seed %u), %d during a save, %ld saves checked\n", kills, seed, duringSave, saves);
+}
+
+namespace {
+
+using FileSet = std::map<std::string, std::string>;  // file name -> bytes
+
+const char* const kStoreFiles[] = {".wkb.rc", "wkb_hd.data", "wkb_txt.data", "weeks.dat"};
+
+FileSet storeState(const std::string& notes, const std::string& weeks) {
+    return {{".wkb.rc", "version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\n"},
+            {"wkb_hd.data", "D1P0C=Math\r\n"},
+            {"wkb_txt.data", notes},
+            {"weeks.dat", "### Weeks colors data. Please do not edit.\r\n" + weeks}};
+}
+
+void writeState(const std::string& folder, const FileSet& state) {
+    for (const auto& file : state) writeBytes(folder + "/" + file.first, file.second);
+}
+
+// "" when every file of folder is whole in state a or b (each file on its own), and all are there.
+std::string wholeIn(const std::string& folder, const FileSet& a, const FileSet& b) {
+    for (const char* name : kStoreFiles) {
+        std::string path = folder + "/" + name;
+        if (!fileExists(path)) return path + " is missing";
+        std::string bytes = readBytes(path);
+        if (bytes != a.at(name) && bytes != b.at(name)) return path + " is neither of its versions";
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(CrashKillTest, KilledRestoresLeaveEveryFileWholeAndNoHalfSnapshot) {
+    int kills = envNumber("WKB_CRASH_KILLS", 200) / 4;
+    unsigned seed = (unsigned)envNumber("WKB_CRASH_SEED", (int)time(NULL));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayUs(0, 150000);  // a restore with its snapshot takes tens of ms
+    TempFolder base;
+    std::string data = base.path() + "/wkb_db", snapshots = data + "/snapshots";
+    FileSet a = storeState("W1D1P1=state A\r\n", "1=1\r\n");
+    FileSet b = storeState("W1D1P1=state B\r\nW2D1P1=more\r\n", "1=2\r\n2=3\r\n");
+    for (const std::string& folder : {data, snapshots, snapshots + "/state-a", snapshots + "/state-b"})
+        ASSERT_EQ(0, mkdir(folder.c_str(), 0777));
+    writeState(data, a);
+    writeState(snapshots + "/state-a", a);
+    writeState(snapshots + "/state-b", b);
+    Values unused;
+    long seq = 0, restores = 0;
+    int duringRestore = 0, problems = 0, failures = 0;
+    for (int k = 0; k <= kills && problems < 5; k++) {
+        ChildRun run = killOnce(base.path(), seq, k == kills ? 0 : delayUs(random), unused, "restore");
+        if (run.startLine != "S 0 0") {
+            ADD_FAILURE() << "kill " << k << " (seed " << seed << "): start-up said [" << run.startLine << "]";
+            problems++;
+        }
+        seq += run.saves;
+        restores += run.saves;
+        failures += run.failures;
+        duringRestore += !run.pending.empty();
+        std::vector<std::string> problemsNow;
+        std::string problem = wholeIn(data, a, b);
+        if (!problem.empty()) problemsNow.push_back(problem);
+        DIR* dir = opendir(snapshots.c_str());
+        for (struct dirent* e; dir != NULL && (e = readdir(dir)) != NULL;) {
+            if (e->d_name[0] == '.') continue;  // hidden: a snapshot being written or removed
+            problem = wholeIn(snapshots + "/" + e->d_name, a, b);
+            if (!problem.empty()) problemsNow.push_back("snapshot " + problem);
+        }
+        if (dir != NULL) closedir(dir);
+        for (const std::string& p : problemsNow) ADD_FAILURE() << "kill " << k << " (seed " << seed << "): " << p;
+        problems += (int)problemsNow.size();
+    }
+    EXPECT_EQ(0, failures) << "restores reported a failure on a healthy disk";
+    EXPECT_GT(restores, (long)kills / 2) << "the child restored too little to be killed while restoring";
+    printf("crash test: %d kills while restoring (seed %u), %d during a restore, %ld restores checked\n", kills,
+           seed, duringRestore, restores);
 }
 
 #endif

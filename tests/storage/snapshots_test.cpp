@@ -141,7 +141,7 @@ TEST_F(SnapshotTest, BeforeSnapshotsAreNamedForWhatFollowsAndNeverOverwritten) {
     auto listed = names();
     ASSERT_EQ(2u, listed.size());
     EXPECT_EQ("2026-03-02 10-00-00 before initialize", listed[1]);
-    EXPECT_EQ("2026-03-02 10-00-00-2 before initialize", listed[0]);
+    EXPECT_EQ("2026-03-02 10-00-00-02 before initialize", listed[0]);
     EXPECT_EQ(store(), held(listed[1]));
 }
 
