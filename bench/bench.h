@@ -16,5 +16,6 @@ void selectWorstSlot();
 
 void registerBaselines();
 void registerOperations();
+void registerSnapshotBenchmarks();
 // Runs every command once (the memory run).
 void runEveryCommandOnce();

@@ -78,6 +78,7 @@ int main(int argc, char** argv) {
     if (startOnFullStore() != 0) return 1;
     registerBaselines();
     registerOperations();
+    registerSnapshotBenchmarks();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     closeSearchFile();

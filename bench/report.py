@@ -43,7 +43,10 @@ ROWS = [
     ("op_refresh_slot_line", "refreshSlotLine", None, None, False),
     ("op_prepare_store", "prepareStore, current store", None, None, False),
     ("op_build_day_table", "buildDayTable", None, None, False),
+    ("op_daily_snapshot_first_start", "daily snapshot, first start of a day", None, None, 50),
+    ("op_daily_snapshot_later_start", "daily snapshot check, later starts", None, None, 1),
 ]
+
 
 SCALE = {"ns": 1e-3, "us": 1.0, "ms": 1e3, "s": 1e6}
 

@@ -245,7 +245,7 @@ static int freeName(const char* stem, const char* reason, char* out, int size) {
     for (int n = 1; n < 100; n++) {
         char number[8] = "";
         if (n > 1) snprintf(number, sizeof number, "-%02d", n);
-        snprintf(out, (size_t)size, "%s%s%s", stem, number, reason);
+        snprintf(out, (size_t)size, "%.19s%s%.40s", stem, number, reason);
         PathText path;
         snapshotPath(out, NULL, path, sizeof path);
         if (!platformExists(path)) return 0;
