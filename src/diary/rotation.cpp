@@ -9,7 +9,7 @@
 #include "core/diary_state.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
-#include "storage/text_file.h"
+#include "storage/save_report.h"
 #include "storage/week_colours.h"
 
 const char* weekColourName(int colour) {
@@ -79,7 +79,7 @@ int applyRotation(const RotationRule* rule) {
         colours[i] = plan[i].colour;
     }
     if (count == 0 || setWeekColours(weeks, colours, count) != 0) return 1;
-    if (saveRotationRule(rule) != 0) reportSaveFailure("the week rotation rule");
+    if (saveRotationRule(rule) != 0) reportSaveFailure("the week rotation rule", 0);
     readSelectedWeekColour();
     refreshSlotLine();
     refreshStatusLine();

@@ -135,7 +135,7 @@ int setWeekColours(const int* weeks, const int* colours, int count) {
         failed = rewriteCommit(&r) != 0;
     }
     if (in != NULL) fclose(in);
-    if (failed) reportSaveFailure("the week colours");
+    if (failed) reportSaveFailure("the week colours", 1);
     return failed;
 }
 
@@ -151,6 +151,6 @@ int clearWeekColours() {
         rewriteString(&r, WEEKS_HEADER);
         failed = rewriteCommit(&r) != 0;
     }
-    if (failed) reportSaveFailure("the week colours");
+    if (failed) reportSaveFailure("the week colours", 1);
     return failed;
 }
