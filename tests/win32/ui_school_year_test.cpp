@@ -14,6 +14,7 @@
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
+#include "support/win32/front_recorder.h"
 #include "ui_fixture.h"
 
 class UiSchoolYear : public UiTest {

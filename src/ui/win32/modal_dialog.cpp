@@ -14,9 +14,7 @@ struct ModalDialog {
 
 static ModalDialog modal;
 
-#ifdef WKB_TEST_HOOKS
 void modalDialogDriver(void (*drive)(HWND dialog)) { modal.drive = drive; }
-#endif
 
 static INT_PTR CALLBACK ModalDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DRIVE_DIALOG) {

@@ -1,5 +1,5 @@
 // Modal dialogs of the school-year commands: runModalDialog shows a dialog resource owned by
-// the main window and returns when it ends. Test builds can drive an open dialog from inside
+// the main window and returns when it ends. Tests can drive an open dialog from inside
 // its own message loop (a modal dialog returns only when it is closed).
 #pragma once
 #include <windows.h>
@@ -8,8 +8,6 @@
 // result (IDOK, IDCANCEL), or -1 when it cannot be created.
 INT_PTR runModalDialog(int resourceId, DLGPROC proc, LPARAM param);
 
-#ifdef WKB_TEST_HOOKS
-// drive(dialog) runs once the next modal dialog is set up, inside its message loop; it must
-// end the dialog (press OK or Cancel). NULL stops driving.
+// A seam for tests: drive(dialog) runs once the next modal dialog is set up, inside its
+// message loop; it must end the dialog (press OK or Cancel). NULL stops driving.
 void modalDialogDriver(void (*drive)(HWND dialog));
-#endif
