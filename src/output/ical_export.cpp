@@ -19,31 +19,6 @@
 #include "storage/settings.h"
 #include "storage/store_version.h"
 
-#ifdef WKB_TEST_HOOKS
-// The holiday weeks that tests set until the rotation provides them.
-struct HolidayHook {
-    int holiday[54];
-};
-static HolidayHook holidayHook;
-
-void icalSetHolidayWeeks(const int* weeks, int count) {
-    memset(&holidayHook, 0, sizeof holidayHook);
-    for (int i = 0; i < count; i++)
-        if (weeks[i] >= 1 && weeks[i] <= 53) holidayHook.holiday[weeks[i]] = 1;
-}
-#endif
-
-// TO BE REPLACED: a stand-in until the week rotation knows holiday weeks; wire its lookup
-// here. Until then every week is a school week (tests can set holidays through the hook).
-static int isHolidayWeek(int week) {
-#ifdef WKB_TEST_HOOKS
-    return week >= 1 && week <= 53 ? holidayHook.holiday[week] : 0;
-#else
-    (void)week;
-    return 0;
-#endif
-}
-
 static void writeLine(Rewrite* out, const char* name, const char* rawValue) {
     IcalLine line;
     icalStart(&line, name);
@@ -182,7 +157,7 @@ int writeCalendar(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, co
     int events = 0;
     for (int i = firstExportedDay(); i < DAY_TABLE_SIZE; i++) {
         const DayEntry* d = &dayTable[i];
-        if (d->weekday < 1 || d->weekday > 6 || d->week < 1 || d->week > 53 || isHolidayWeek(d->week)) continue;
+        if (d->weekday < 1 || d->weekday > 6 || d->week < 1 || d->week > 53 || s->holiday[d->week]) continue;
         events += writeDay(out, s, t, d, storeId, stamp);
     }
     writeLine(out, "END:", "VCALENDAR");

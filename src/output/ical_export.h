@@ -16,8 +16,3 @@ enum CalendarResult { CALENDAR_WRITTEN, CALENDAR_NO_TIMES, CALENDAR_NO_MEMORY, C
 // Writes "timetable.ics" (the old file stays whole on any failure); events gets the number of
 // events. Nothing is written without lesson times; a refused write has been told to the user.
 CalendarResult writeCalendarFile(int* events);
-
-#ifdef WKB_TEST_HOOKS
-// Makes the given weeks holidays until the next call (NULL, 0 ends it).
-void icalSetHolidayWeeks(const int* weeks, int count);
-#endif

@@ -9,6 +9,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/rotation_rule.h"
 #include "storage/table_store.h"
 #include "storage/week_colours.h"
 
@@ -120,6 +121,9 @@ int loadDiarySnapshot(DiarySnapshot* s) {
     }
     indexTimetable(s);
     indexNotes(s);
+    RotationRule rule;
+    loadRotationRule(&rule);
+    memcpy(s->holiday, rule.holiday, sizeof s->holiday);
     return 0;
 }
 

@@ -11,9 +11,11 @@ struct DiarySnapshot {
     const char* slot[7][10][3][5];   // [day 1..6][period][field][colour 0..4], NULL when absent
     const char* note[54][7][10];     // [week 1..53][day 1..6][period]
     int weekColour[54];              // [week 1..53], 0 for a week without a line
+    unsigned char holiday[54];       // [week 1..53], 1 for a holiday week of the week rotation
 };
 
-// Reads "wkb_hd", "wkb_txt" and "weeks.dat"; a missing file reads as empty. Values are those a
+// Reads "wkb_hd", "wkb_txt", "weeks.dat" and the holiday weeks of the kept week rotation; a
+// missing file reads as empty. Values are those a
 // table get gives (the first record of a key, cut to 511 characters). 0, or 1 when memory
 // ran out (nothing is kept then).
 int loadDiarySnapshot(DiarySnapshot* s);

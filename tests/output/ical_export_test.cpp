@@ -69,8 +69,7 @@ TEST_F(IcalExportTest, ArtefactSchoolYearWithABWeeks) {
     notes(2, 3, 3, "typed|bar");
     notes(52, 1, 0, "holiday week: not exported");
     notes(40, 1, 0, "before this week: not exported");
-    int holidays[] = {52, 1, 8};
-    icalSetHolidayWeeks(holidays, 3);
+    holidays({52, 1, 8});
     exportCalendarFile();
 
     std::vector<std::string> boxes = frontCalls("box|Info|");
@@ -151,10 +150,10 @@ TEST_F(IcalExportTest, TextsMadeToBreakFoldingEscapingAndTheCodePage) {
     slot(1, 0, 'L', 0, printable.substr(0, 95));
     std::string note = ",;\\ |;;,,\\\\ |\\n is not a break|\\ ,";
     notes(47, 1, 0, note);
-    std::vector<int> holidays;  // one Monday only
+    std::vector<int> weeks;  // one Monday only
     for (int w = 1; w <= 53; w++)
-        if (w != 47) holidays.push_back(w);
-    icalSetHolidayWeeks(holidays.data(), (int)holidays.size());
+        if (w != 47) weeks.push_back(w);
+    holidays(weeks);
     exportCalendarFile();
 
     for (const std::string& line : icsLines()) {
@@ -239,8 +238,7 @@ TEST_F(IcalExportTest, OneLessonByteForByte) {
     times(0, {"", "", "", "", "", "", "", "", "", "17:05-17:55"});
     slot(6, 9, 'C', 0, "Chess club");
     notes(49, 6, 9, "Bring the board");
-    int holidays[] = {47, 48, 50, 51, 52, 53, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19};
-    icalSetHolidayWeeks(holidays, sizeof holidays / sizeof holidays[0]);
+    holidays({47, 48, 50, 51, 52, 53, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19});
     platformSetNow((time_t)1795000000);  // 2026-11-18 11:06:40 UTC
     exportCalendarFile();
     EXPECT_EQ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//QELD software//WinWkb wkb_v2.5.0//EN\r\n"

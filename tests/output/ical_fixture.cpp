@@ -1,13 +1,18 @@
 // The calendar export fixture (see ical_fixture.h).
 #include "output/ical_fixture.h"
 
+#include <string>
+
 #include "output/ical_export.h"
 #include "storage/lesson_times.h"
+#include "storage/settings.h"
 #include "storage/table_store.h"
 
-void IcalExportTest::TearDown() {
-    icalSetHolidayWeeks(NULL, 0);
-    DiaryTest::TearDown();
+void IcalExportTest::holidays(const std::vector<int>& weeks) {
+    // As the week rotation dialog keeps them: one list of week numbers in the settings.
+    std::string list;
+    for (int w : weeks) list += (list.empty() ? "" : ",") + std::to_string(w);
+    ASSERT_EQ(1, writeSetting("rotation_holidays", list.c_str()));
 }
 
 void IcalExportTest::slot(int day, int period, char field, int colour, const std::string& value) {
