@@ -24,9 +24,7 @@ struct LessonTimesDialog {
 
 static LessonTimesDialog dialog;
 
-#ifdef WKB_TEST_HOOKS
 void lessonTimesDialogModeless(int on) { dialog.modeless = on; }
-#endif
 
 HWND lessonTimesDialogWindow() { return dialog.window; }
 

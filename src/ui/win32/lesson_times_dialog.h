@@ -9,7 +9,6 @@ void openLessonTimesDialog();
 // The open dialog, or NULL.
 HWND lessonTimesDialogWindow();
 
-#ifdef WKB_TEST_HOOKS
-// 1: the dialog opens modeless and the call returns at once, so that a test can drive it.
+// A seam for tests: 1 opens the dialog modeless and the call returns at once, so that a test
+// can drive it. The program never sets it.
 void lessonTimesDialogModeless(int on);
-#endif
