@@ -39,17 +39,25 @@ static void chooseShownDay() {
     diaryState.selectedWeek = week;
 }
 
+// Two copies on one data folder would each save over the other's notes. 1 when another
+// copy holds the folder: the user has been told.
+static int claimedElsewhere() {
+    if (platformClaimDataFolder(dataFilePath(LOCK_FILE)) != 1) return 0;
+    notify(SECOND_COPY_TEXT, NOTIFY_INFO);
+    return 1;
+}
+
 int startUp() {
     determineBaseFolder();
-    // Two copies on one data folder would each save over the other's notes.
-    if (platformClaimDataFolder(dataFilePath("")) == 1) {
-        notify(SECOND_COPY_TEXT, NOTIFY_INFO);
-        return 1;
-    }
+    // The lock file lies in the data folder: a new store is claimed once it is made.
+    dataFilePath("");
+    int isNew = dataFileMissing();
+    if (!isNew && claimedElsewhere()) return 1;
     // Before anything can change the files: an upgrade below may empty the tables.
-    if (takeDailySnapshot() != 0) notify(DAILY_SNAPSHOT_FAILED, NOTIFY_ERROR);
+    if (!isNew && takeDailySnapshot() != 0) notify(DAILY_SNAPSHOT_FAILED, NOTIFY_ERROR);
     readVersionMajor();
     diaryState.storeStatus = prepareStore();
+    if (isNew && claimedElsewhere()) return 1;
     buildDayTable();
     chooseShownDay();
     diaryState.webReachable = 0;

@@ -173,7 +173,11 @@ void composeWindowTitle(char* out, int size, const char* title) {
 
 static void commitTitle() {
     cleanInput(0);
-    if (writeSetting("title", inputText) == 0) reportSaveFailure("the title", 0);
+    // The window shows a title only once the settings file holds it.
+    if (writeSetting("title", inputText) == 0) {
+        reportSaveFailure("the title", 0);
+        return;
+    }
     char title[sizeof inputText + 64];
     composeWindowTitle(title, sizeof title, inputText);
     frontSetWindowTitle(title);

@@ -14,6 +14,7 @@
 #include "diary/notify.h"
 #include "diary/search.h"
 #include "platform/bounded_text.h"
+#include "storage/note_text.h"
 #include "storage/record_keys.h"
 #include "storage/table_store.h"
 
@@ -77,23 +78,15 @@ void encodeNotes(char* text) {
 
 void decodeNotes(const char* stored, char* out, int size) {
     if (size <= 0) return;
-    // A text too long for out is cut at the first character or line break that does not fit.
+    // A text too long for out is cut at the first character that does not fit.
     size_t room = (size_t)size - 1, o = 0;
-    for (size_t i = 0; stored[i] != '\0'; i++) {
-        char c = stored[i];
-        if (c != '|') {
-            if (o >= room) break;
-            out[o++] = c;
-        } else if (i > 0 && stored[i - 1] == ' ') {
-            // " |" is a stored line break: its space turns back into the CR.
-            if (o >= room) break;
+    for (size_t i = 0; stored[i] != '\0' && o < room; i++) {
+        if (noteLineBreakAt(stored, i)) {
+            // " |" is a stored line break: its blank turns back into the CR.
             out[o - 1] = '\r';
             out[o++] = '\n';
         } else {
-            // A "|" typed after another character keeps that character: CR LF is inserted.
-            if (o + 2 > room) break;
-            out[o++] = '\r';
-            out[o++] = '\n';
+            out[o++] = stored[i];
         }
     }
     out[o] = '\0';
@@ -105,7 +98,7 @@ void loadNotes() {
     notesKey(key, sizeof key);
     valueBuffer[0] = '\0';
     if (tableOp(TABLE_GET, NOTES_TABLE, key, "") == 0 && valueBuffer[0] != '\0') {
-        char text[2 * sizeof valueBuffer];
+        char text[sizeof valueBuffer];
         decodeNotes(valueBuffer, text, sizeof text);
         frontSetNotesText(text);
     }

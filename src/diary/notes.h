@@ -14,6 +14,6 @@ int keepTypedNote();
 void forgetLoadedNote();
 // The stored form of an editor text: CR becomes a space, LF becomes "|" (in place).
 void encodeNotes(char* text);
-// The editor form of a stored text: " |" becomes CR LF and any other "|" a CR LF inserted,
-// so no typed character is lost. out must hold 2 * strlen(stored) + 1 bytes.
+// The editor form of a stored text: " |" becomes CR LF and any other "|" stays the "|" that
+// was typed, so the text has the stored length and saves back to the same bytes.
 void decodeNotes(const char* stored, char* out, int size);

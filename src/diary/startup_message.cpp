@@ -13,6 +13,7 @@ static const char* storeLine(int status) {
         case STORE_CREATED: return "\n WKB database Init.: OK ";
         case STORE_FAILED: return "\n WKB database Init.: Failed ";
         case STORE_UPGRADED: return "\n WKB Upgrade: OK  ";
+        case STORE_UNREADABLE: return "\n WKB database: not readable ";
         default: return "";
     }
 }
@@ -22,4 +23,6 @@ void composeStartupMessage(char* out, int size) {
     appendText(out, (size_t)size, storeLine(diaryState.storeStatus));
     appendText(out, (size_t)size, "\nPath: ");
     appendText(out, (size_t)size, dataFilePath(""));
+    appendText(out, (size_t)size, baseFolderNote());
+    appendText(out, (size_t)size, storePreparationNote());
 }

@@ -8,6 +8,7 @@
 #include "output/export_file.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/note_text.h"
 #include "storage/record_keys.h"
 #include "storage/table_store.h"
 
@@ -47,8 +48,8 @@ static void writeNotes(Rewrite* list, int period) {
     formatNoteKey(key, sizeof key, diaryState.selectedWeek, diaryState.selectedDay, period);
     char* notes = valueBuffer;
     if (lookUp(NOTES_TABLE, key)[0] == '\0') return;
-    for (char* p = notes; *p != '\0'; p++)
-        if (*p == '|') *p = '\n';
+    for (size_t i = 0; notes[i] != '\0'; i++)
+        if (noteLineBreakAt(notes, i)) notes[i] = '\n';
     rewriteString(list, notes);
     rewriteString(list, "\n");
 }

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "storage/note_text.h"
+
 const char* htmlEntity(char c) {
     switch (c) {
         case '&': return "&amp;";
@@ -34,9 +36,9 @@ void writeBigLine(Rewrite* page, const char* value) {
 void convertNotes(const char* stored, char* out, size_t size) {
     if (size == 0) return;
     size_t n = 0;
-    for (const char* p = stored; *p != '\0' && n < NOTES_HTML_LIMIT; p++) {
-        char one[2] = {*p, '\0'};
-        const char* unit = *p == '|' ? "<br>\n" : htmlEntity(*p);
+    for (size_t i = 0; stored[i] != '\0' && n < NOTES_HTML_LIMIT; i++) {
+        char one[2] = {stored[i], '\0'};
+        const char* unit = noteLineBreakAt(stored, i) ? "<br>\n" : htmlEntity(stored[i]);
         if (unit == NULL) unit = one;
         size_t len = strlen(unit);
         if (n + len >= size) break;

@@ -12,11 +12,13 @@
 #define WKB_SEP "/"
 #endif
 
-// Current directory into out (at most size - 1 characters); returns its length, 0 on failure.
+// Current directory into out (at most size - 1 characters); returns its length, 0 on failure,
+// or -1 when its name holds a character that the file calls' code page cannot hold (out then
+// shows it with "?" in place of each such character).
 int platformCurrentDirectory(char* out, int size);
 // The per-user application data folder (Windows: "APPDATA" of HKCU\Volatile Environment;
-// elsewhere $XDG_DATA_HOME, else $HOME/.local/share). Returns 0, or 1 when there is none
-// or it does not fit in size bytes.
+// elsewhere $XDG_DATA_HOME, else $HOME/.local/share). Returns 0, or 1 when there is none,
+// it does not fit in size bytes, or its name cannot be held in the code page.
 int platformUserDataFolder(char* out, int size);
 
 // 1 when a file or folder exists at path (a trailing separator names the folder), else 0.
@@ -63,11 +65,15 @@ int platformFlush(FILE* f);
 // Closes a file; 0 when everything written reached the file.
 int platformClose(FILE* f);
 
-// Claims the data folder for this run, so that a second copy of the program started on the
-// same folder can tell. 0 claimed (again, by the same process), 1 another running copy holds it,
-// 2 it cannot be checked here (go on). The claim ends with the process, also on a crash; no
-// file is made in the data folder.
-int platformClaimDataFolder(const char* dataFolder);
+// Claims the data folder for this run through the lock file at lockPath inside it, held open
+// without sharing (locked) until the process ends, also on a crash: a second copy of the
+// program is refused whatever spelling of the folder's path it was started with (another drive
+// letter, a network path, a short name). 0 claimed (again, by the same process), 1 another
+// running copy holds it, 2 it cannot be checked here (go on).
+int platformClaimDataFolder(const char* lockPath);
+
+// Waits milliseconds before it returns.
+void platformSleep(unsigned milliseconds);
 
 // One beep of the given frequency and length.
 void platformBeep(unsigned hertz, unsigned milliseconds);

@@ -126,6 +126,8 @@ int osCodeOf(PlatformErrorKind kind) {
     return kind == PLATFORM_ERROR_FULL ? ENOSPC : kind == PLATFORM_ERROR_DENIED ? EACCES : EIO;
 }
 
+void platformSleep(unsigned milliseconds) { usleep((useconds_t)milliseconds * 1000); }
+
 void osBeep(unsigned hertz, unsigned milliseconds) {
     (void)hertz;
     (void)milliseconds;
@@ -195,25 +197,20 @@ int platformProbeTcp(const char* host, int port) {
     return ok ? 0 : 2;
 }
 
-// The claim is a lock on the folder that holds the data folder: it exists before the store
-// does, and the lock goes with the process, however it ends.
+// The claim is a lock on the lock file, which the system drops with the process however it
+// ends. The lock belongs to the file, not to the path that opened it.
 static int claimFd = -1;
 static pid_t claimPid;
 static char claimPath[260];
 
-int platformClaimDataFolder(const char* dataFolder) {
-    char parent[sizeof claimPath];
-    copyText(parent, sizeof parent, dataFolder);
-    size_t n = strlen(parent);
-    while (n > 1 && parent[n - 1] == '/') parent[--n] = '\0';
-    char* slash = strrchr(parent, '/');
-    if (n == 0 || n + 1 >= sizeof parent || slash == NULL) return 2;
-    if (slash == parent) slash[1] = '\0';
-    else *slash = '\0';
-    if (claimFd >= 0 && claimPid == getpid() && strcmp(claimPath, parent) == 0) return 0;
+int platformClaimDataFolder(const char* lockPath) {
+    if (lockPath[0] == '\0') return 2;
+    if (claimFd >= 0 && claimPid == getpid() && strcmp(claimPath, lockPath) == 0) return 0;
     if (claimFd >= 0 && claimPid == getpid()) close(claimFd);
     claimFd = -1;
-    int fd = open(parent, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int fd = open(lockPath, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    // In a folder that takes no writes, a lock file made earlier still serves.
+    if (fd < 0) fd = open(lockPath, O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return 2;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int busy = errno == EWOULDBLOCK;
@@ -222,7 +219,7 @@ int platformClaimDataFolder(const char* dataFolder) {
     }
     claimFd = fd;
     claimPid = getpid();
-    copyText(claimPath, sizeof claimPath, parent);
+    copyText(claimPath, sizeof claimPath, lockPath);
     return 0;
 }
 

@@ -13,28 +13,45 @@
 #include "platform/os.h"
 #include "platform/platform.h"
 
-int platformCurrentDirectory(char* out, int size) {
-    DWORD n = GetCurrentDirectoryA((DWORD)size, out);
-    if (n == 0 || n >= (DWORD)size) {
+// A path from the system into the code page of the ANSI calls. Returns its length, 0 when it
+// does not fit, -1 when a character has no place in the code page: out then shows each such
+// character as "?", never as a look-alike ("l" for "ł") that would name another folder.
+static int fromWide(const WCHAR* wide, char* out, int size) {
+    BOOL lossy = FALSE;
+    int utf8 = GetACP() == CP_UTF8;
+    int n = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, wide, -1, out, size, NULL,
+                                utf8 ? NULL : &lossy);
+    if (n <= 0) {
         if (size > 0) out[0] = '\0';
         return 0;
     }
-    return (int)n;
+    return lossy ? -1 : n - 1;
+}
+
+int platformCurrentDirectory(char* out, int size) {
+    WCHAR wide[1024];
+    DWORD n = GetCurrentDirectoryW(1024, wide);
+    if (n == 0 || n >= 1024) {
+        if (size > 0) out[0] = '\0';
+        return 0;
+    }
+    return fromWide(wide, out, size);
 }
 
 int platformUserDataFolder(char* out, int size) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Volatile Environment", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Volatile Environment", 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 1;
+    WCHAR wide[1024];
     DWORD type = 0;
-    DWORD len = (DWORD)size;
-    LONG rc = RegQueryValueExA(key, "APPDATA", NULL, &type, (LPBYTE)out, &len);
+    DWORD len = sizeof wide - sizeof(WCHAR);
+    LONG rc = RegQueryValueExW(key, L"APPDATA", NULL, &type, (LPBYTE)wide, &len);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 1;
     // A stored value need not be terminated; keep it inside the buffer either way.
-    if (len >= (DWORD)size) len = (DWORD)size - 1;
-    out[len] = '\0';
-    return 0;
+    wide[len / sizeof(WCHAR)] = L'\0';
+    // A folder the ANSI calls cannot name is no folder for the data.
+    return fromWide(wide, out, size) > 0 ? 0 : 1;
 }
 
 int platformExists(const char* path) {
@@ -119,6 +136,8 @@ int osCodeOf(PlatformErrorKind kind) {
     return kind == PLATFORM_ERROR_DENIED ? ERROR_ACCESS_DENIED : ERROR_GEN_FAILURE;
 }
 
+void platformSleep(unsigned milliseconds) { Sleep(milliseconds); }
+
 void osBeep(unsigned hertz, unsigned milliseconds) { Beep(hertz, milliseconds); }
 
 int platformFindBrowser(char* out, int size) {
@@ -178,30 +197,25 @@ int platformProbeTcp(const char* host, int port) {
     return ok ? 0 : 2;
 }
 
-// The claim is a named mutex whose name comes from the data folder's path (letter case does
-// not matter on Windows); Windows drops it when the process ends, however it ends.
-static HANDLE claimMutex;
-static char claimName[64];
+// The claim is the lock file held open without sharing: Windows refuses every other opener,
+// whatever path it came by, and closes the file when the process ends, however it ends.
+static HANDLE claimFile = INVALID_HANDLE_VALUE;
+static char claimPath[MAX_PATH];
 
-int platformClaimDataFolder(const char* dataFolder) {
-    if (dataFolder[0] == '\0') return 2;
-    unsigned long long hash = 1469598103934665603ULL;
-    for (const char* p = dataFolder; *p != '\0'; p++) {
-        char c = *p == '/' ? '\\' : (char)(ULONG_PTR)CharUpperA((LPSTR)(ULONG_PTR)(unsigned char)*p);
-        hash = (hash ^ (unsigned char)c) * 1099511628211ULL;
+int platformClaimDataFolder(const char* lockPath) {
+    if (lockPath[0] == '\0') return 2;
+    if (claimFile != INVALID_HANDLE_VALUE && lstrcmpiA(claimPath, lockPath) == 0) return 0;
+    HANDLE h = CreateFileA(lockPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    // In a folder that takes no writes, a lock file made earlier still serves.
+    if (h == INVALID_HANDLE_VALUE && error == ERROR_ACCESS_DENIED) {
+        h = CreateFileA(lockPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (h == INVALID_HANDLE_VALUE) error = GetLastError();
     }
-    char name[sizeof claimName];
-    snprintf(name, sizeof name, "wkb_db-%016llx", hash);
-    if (claimMutex != NULL && strcmp(name, claimName) == 0) return 0;
-    HANDLE m = CreateMutexA(NULL, FALSE, name);
-    if (m == NULL) return 2;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(m);
-        return 1;
-    }
-    if (claimMutex != NULL) CloseHandle(claimMutex);
-    claimMutex = m;
-    copyText(claimName, sizeof claimName, name);
+    if (h == INVALID_HANDLE_VALUE) return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? 1 : 2;
+    if (claimFile != INVALID_HANDLE_VALUE) CloseHandle(claimFile);
+    claimFile = h;
+    copyText(claimPath, sizeof claimPath, lockPath);
     return 0;
 }
 

@@ -11,24 +11,55 @@
 char baseFolder[260];
 char filePath[260];
 
-// The current directory is read with room for 254 characters, as the settings expect.
-#define CURRENT_DIR_SIZE 255
+// Why the data folder is not where the diary was started ("" when it is), and the base folder
+// that was chosen with it: the note holds only while that one is in use.
+struct BaseFolderNote {
+    char text[700];
+    char chosen[260];
+};
+static BaseFolderNote baseNote;
+
+// A current directory is read whole, so that one too long for the store can be named.
+#define CURRENT_DIR_SIZE 512
+
+int baseFolderFits(const char* base) {
+    return strlen(base) + strlen(WKB_SEP "wkb_db" WKB_SEP) + DATA_NAME_MAX <= DATA_PATH_MAX;
+}
+
+const char* baseFolderNote() { return strcmp(baseNote.chosen, baseFolder) == 0 ? baseNote.text : ""; }
 
 void determineBaseFolder() {
     baseFolder[0] = '\0';
-    char scratch[CURRENT_DIR_SIZE];
-    int n = platformCurrentDirectory(scratch, sizeof scratch);
-    if (n > 0) {
-        for (int i = 0; i < n; i++) scratch[i] = (char)toupper((unsigned char)scratch[i]);
-        if (strstr(scratch, "C:\\PROGRAM FILES") == NULL) {
-            platformCurrentDirectory(baseFolder, CURRENT_DIR_SIZE);
+    baseNote.text[0] = '\0';
+    char current[CURRENT_DIR_SIZE], upper[CURRENT_DIR_SIZE];
+    int n = platformCurrentDirectory(current, sizeof current);
+    if (n < 0) {
+        // Any other spelling of the name would be another folder (or none).
+        snprintf(baseNote.text, sizeof baseNote.text,
+                 "\n\nThe name of the folder\n%s\nhas letters the diary cannot use in a path, so its files are kept "
+                 "in the folder above.",
+                 current);
+    } else if (n > 0) {
+        copyText(upper, sizeof upper, current);
+        for (int i = 0; i < n; i++) upper[i] = (char)toupper((unsigned char)upper[i]);
+        int programs = strstr(upper, "C:\\PROGRAM FILES") != NULL;
+        if (!programs && baseFolderFits(current)) {
+            copyText(baseFolder, sizeof baseFolder, current);
             return;
         }
+        // A store there would fail at its longest names, or half made: the user is told why
+        // the data goes elsewhere.
+        if (!programs)
+            snprintf(baseNote.text, sizeof baseNote.text,
+                     "\n\nThe path of the folder\n%s\nis too long for the diary's files, so they are kept in the "
+                     "folder above.",
+                     current);
     }
-    // Under the programs folder (or with a current directory too long to use), the data
-    // belongs in the user's own application data.
-    if (platformUserDataFolder(baseFolder, sizeof baseFolder) != 0 || baseFolder[0] == '\0')
+    // Under the programs folder the data belongs in the user's own application data.
+    if (platformUserDataFolder(baseFolder, sizeof baseFolder) != 0 || baseFolder[0] == '\0' ||
+        !baseFolderFits(baseFolder))
         copyText(baseFolder, sizeof baseFolder, WKB_FALLBACK_BASE);
+    copyText(baseNote.chosen, sizeof baseNote.chosen, baseFolder);
 }
 
 char* dataFilePath(const char* name) {

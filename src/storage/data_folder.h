@@ -8,13 +8,29 @@
 #define WKB_FALLBACK_BASE "/tmp/wkb"
 #endif
 
+// Every path in the data folder fits in this many characters (the Windows limit), and the
+// longest name the store gives a file there is "wkb_txt.bak99.copy": the copy of a table
+// kept before it is emptied, while that copy is being written.
+#define DATA_PATH_MAX 259
+#define DATA_NAME_MAX 18
+
+// The file in the data folder that a running copy of the diary holds locked (see
+// platformClaimDataFolder). It holds nothing.
+#define LOCK_FILE "wkb.lock"
+
 extern char baseFolder[260];
 // The full path most recently built by dataFilePath; "" when that path did not fit.
 extern char filePath[260];
 
 // Chooses baseFolder once at start-up: the current directory, or the per-user data folder
-// when the program runs from under C:\Program Files, or WKB_FALLBACK_BASE.
+// when the program runs from under C:\Program Files or from a folder whose path is too long
+// for every file of the store, or WKB_FALLBACK_BASE.
 void determineBaseFolder();
+// 1 when every path the store uses under base fits in DATA_PATH_MAX characters.
+int baseFolderFits(const char* base);
+// What the start-up message says after the data folder when it is not where the diary was
+// started for a reason the user can mend (a path too long); "" otherwise.
+const char* baseFolderNote();
 // filePath = baseFolder + separator + "wkb_db" + separator + name; returns filePath.
 // A path of 260 characters or more does not fit: filePath becomes "" and every open fails.
 char* dataFilePath(const char* name);

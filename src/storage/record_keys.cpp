@@ -16,7 +16,9 @@ void formatNoteKey(char* out, size_t size, int week, int day, int period) {
 }
 
 void formatSlotKey(char* out, size_t size, int day, int period, SlotField field, int colour) {
-    if (colour != 0) snprintf(out, size, "D%dP%d%c|%d", day, period, slotFieldLetter(field), colour);
+    // A colour outside 0..4 (a hand-edited week colours file) is a plain week, for the
+    // reader and the writer alike.
+    if (colour >= 1 && colour <= 4) snprintf(out, size, "D%dP%d%c|%d", day, period, slotFieldLetter(field), colour);
     else snprintf(out, size, "D%dP%d%c", day, period, slotFieldLetter(field));
 }
 

@@ -11,7 +11,8 @@ enum SlotField { SLOT_COURSE = 0, SLOT_TEACHER = 1, SLOT_CLASSROOM = 2 };
 char slotFieldLetter(SlotField field);
 // The notes key of a week, day and period.
 void formatNoteKey(char* out, size_t size, int week, int day, int period);
-// The timetable key of a slot field; colour 0 gives the colour-less key.
+// The timetable key of a slot field; colour 0, or any colour outside 1..4, gives the
+// colour-less key.
 void formatSlotKey(char* out, size_t size, int day, int period, SlotField field, int colour);
 // Reads "W<week>D<day>P<period>=" at the start of a line; 1 when it is a notes record's key
 // with every number in range, the numbers then in week, day and period.

@@ -10,6 +10,7 @@
 #include "platform/bounded_text.h"
 #include "storage/record_keys.h"
 #include "storage/table_store.h"
+#include "storage/text_file.h"
 
 void saveFailureText(char* out, size_t size, PlatformErrorKind kind, int code, const char* what, int plural) {
     char cause[96];
@@ -24,8 +25,18 @@ void saveFailureText(char* out, size_t size, PlatformErrorKind kind, int code, c
 
 void reportSaveFailure(const char* what, int plural) {
     const PlatformError* error = platformLastError();
-    char text[320];
-    saveFailureText(text, sizeof text, error->kind, error->code, what, plural);
+    char text[400];
+    const char* tail = plural ? "were not saved. Nothing was lost; the previous version is kept."
+                              : "was not saved. Nothing was lost; the previous version is kept.";
+    if (writesHeld())
+        snprintf(text, sizeof text,
+                 "The diary could not read its files when it started and saves nothing until it is started "
+                 "again: %s %s",
+                 what, tail);
+    else if (strcmp(error->op, "read") == 0 && error->kind != PLATFORM_ERROR_DENIED)
+        snprintf(text, sizeof text, "The file could not be read (error %d): %s %s", error->code, what, tail);
+    else
+        saveFailureText(text, sizeof text, error->kind, error->code, what, plural);
     saveReportShow(text);
 }
 

@@ -32,6 +32,14 @@ struct SavedPath {
 static void savePath(SavedPath* s) { copyText(s->text, sizeof s->text, filePath); }
 static void restorePath(const SavedPath* s) { copyText(filePath, sizeof filePath, s->text); }
 
+// unreadable: the last lookup found the settings file but could not read it whole.
+struct SettingsReading {
+    int unreadable;
+};
+static SettingsReading settingsRead;
+
+int settingsUnreadable() { return settingsRead.unreadable; }
+
 // The first line of the key gives its value, cut to settingValue, without its line break.
 static int takeValue(char* line, int, void* key) {
     if (!lineHasKey(line, (const char*)key)) return 0;
@@ -43,12 +51,16 @@ static int takeValue(char* line, int, void* key) {
 
 char* readSetting(const char* key) {
     settingValue[0] = '\0';
+    settingsRead.unreadable = 0;
     SavedPath saved;
     savePath(&saved);
     FILE* f = platformOpen(dataFilePath(SETTINGS_FILE), "r");
+    // A file that is there but cannot be opened is not a missing file.
+    if (f == NULL) settingsRead.unreadable = !dataFileMissing();
     restorePath(&saved);
     if (f == NULL) return settingValue;
-    scanLines(f, LINE_LIMIT, takeValue, (void*)key);
+    // A read that broke off may have missed the key.
+    if (scanLines(f, LINE_LIMIT, takeValue, (void*)key) != 0) settingsRead.unreadable = 1;
     fclose(f);
     return settingValue;
 }

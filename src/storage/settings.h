@@ -7,8 +7,12 @@
 
 extern char settingValue[320];
 
-// The key's value in settingValue, or "" when the file or the key is missing.
+// The key's value in settingValue, or "" when the file or the key is missing, or when the
+// file is there but could not be read (settingsUnreadable then tells).
 char* readSetting(const char* key);
+// 1 when the last readSetting found the settings file but could not read it whole (another
+// program holds it open, or a read failed), 0 when it read it or there was none.
+int settingsUnreadable();
 // Sets key to value in the file. 1 when the file was replaced, 0 when nothing was written.
 int writeSetting(const char* key, const char* value);
 // Writes a new settings file with the header and the defaults. 0, or 1 on failure.

@@ -6,6 +6,14 @@
 #define STORE_CREATED 1
 #define STORE_FAILED 2
 #define STORE_UPGRADED 3
+// The settings file is there but could not be read, even after waiting a little: nothing was
+// prepared, and the session writes nothing.
+#define STORE_UNREADABLE 4
+
+// How long start-up waits for a settings file that another program holds open (a backup or
+// sync client), trying again every SETTINGS_RETRY_STEP_MS.
+#define SETTINGS_RETRY_MS 1500
+#define SETTINGS_RETRY_STEP_MS 100
 
 extern int versionMajor;
 
@@ -14,3 +22,6 @@ void readVersionMajor();
 // Prepares the store; returns the status. Tables that are about to be emptied are first
 // kept as "<table>.bak" (or the first free "<table>.bakN").
 int prepareStore();
+// What the start-up message adds after the data folder: the names of the copies kept of
+// emptied tables, or that a settings file without a version cost nothing. "" when nothing.
+const char* storePreparationNote();

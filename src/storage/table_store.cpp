@@ -154,6 +154,11 @@ int tableOp(int mode, const char* table, const char* key, const char* value) {
 }
 
 int initialiseStore() {
+    if (writesHeld()) {
+        saveReportShow("The tables were not emptied: the diary could not read its files when it started, so it "
+                       "changes nothing until it is started again.");
+        return 1;
+    }
     platformDeleteFile(dataFilePath("wkb.db"));
     tableOp(TABLE_CREATE, TIMETABLE_TABLE, "", "(key charvar(16), txt charvar(64), flag integer)");
     return tableOp(TABLE_CREATE, NOTES_TABLE, "", "(key charvar(16), txt charvar(1024), flags integer)");

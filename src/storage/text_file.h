@@ -8,25 +8,36 @@
 #include <cstdio>
 
 // Reads at most `limit` characters of the next line into buf (size limit + 1 or more),
-// stopping after "\n"; CR LF counts as the one character "\n". Returns the number of
-// characters stored (a NUL byte of the file is stored too), or -1 at the end of the file.
+// stopping after the line end, which is stored as "\n": CR LF, a bare LF and a bare CR each end
+// a line. Returns the number of characters stored (a NUL byte of the file is stored too), or
+// -1 at the end of the file. Bytes are taken as they are (see PieceReader for other encodings).
 int readPiece(FILE* f, char* buf, int limit);
 
-// A buffered reader that gives exactly the pieces readPiece gives, without a library call per
+// A buffered reader that gives the pieces readPiece gives, without a library call per
 // character: the tables and the search read a whole file of up to 2 MB at every use.
-// The reader reads ahead, so a file it reads must not be read otherwise meanwhile.
+// It also reads what other editors save: a file that starts with a byte-order mark is read as
+// UTF-8 or UTF-16 and turned into the diary's code page. `failed` tells a read that broke off
+// from the end of the file. The reader reads ahead, so a file it reads must not be read
+// otherwise meanwhile.
 #define PIECE_READER_SIZE 32768
 struct PieceReader {
     FILE* f;
     size_t pos, len;
+    int encoding;     // how the bytes become text, found at the start of the file
+    int started;      // the start of the file (and its byte-order mark) has been read
+    int afterCR;      // the last character was a CR: a LF right after it ends the same line
+    int failed;       // a read failed before the end of the file
+    size_t carried;   // bytes of a character that the last read cut in two
+    unsigned char carry[4];
     char buf[PIECE_READER_SIZE];
+    unsigned char raw[PIECE_READER_SIZE + 4];
 };
 
-// Starts reading f from its current position; again after every rewind of f.
+// Starts reading f from its beginning; again after every rewind of f.
 void pieceReaderStart(PieceReader* r, FILE* f);
-// The next piece, as readPiece(f, buf, limit) would give it.
+// The next piece, as readPiece(f, buf, limit) would give it for a file without a byte-order mark.
 int pieceRead(PieceReader* r, char* buf, int limit);
-// From a line start, moves to the next line start whose bytes begin with prefix (at most
+// From a line start, moves to the next line start whose text begins with prefix (at most
 // PIECE_READER_SIZE bytes, no line feed in it); the next pieceRead then reads that line.
 // 1 when found, 0 at the end of the file.
 int pieceFindLine(PieceReader* r, const char* prefix);
@@ -42,7 +53,9 @@ int lineHasKey(const char* line, const char* key);
 typedef int (*LineVisitor)(char* piece, int n, void* context);
 // Reads f in pieces of at most limit (<= TEXT_LINE_LIMIT) characters and hands each line's
 // first piece to visit; the rest of a longer line is passed over, never taken for a line.
-void scanLines(FILE* f, int limit, LineVisitor visit, void* context);
+// Reads what other editors save, as PieceReader does. 1 when a read broke off before the end
+// (or the visitor's stop), else 0. One scan at a time: a visitor must not start another.
+int scanLines(FILE* f, int limit, LineVisitor visit, void* context);
 
 struct Rewrite {
     FILE* out;
@@ -53,7 +66,13 @@ struct Rewrite {
     char keepPath[260];  // where the old version is kept on commit ("" keeps none)
 };
 
-// Creates tempPath for writing the new version of targetPath. 0, or 1 when it cannot.
+// A session that could not read its store at start-up writes nothing until the next start:
+// from holdWrites on, every rewrite (and every other change of a data file) is refused.
+void holdWrites(int on);
+int writesHeld();
+
+// Creates tempPath for writing the new version of targetPath. 0, or 1 when it cannot (or
+// when writes are held).
 int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath);
 // Writes n bytes of text, each "\n" as CR LF. A failure is remembered for rewriteCommit.
 void rewriteText(Rewrite* r, const char* text, size_t n);

@@ -64,6 +64,8 @@ int addListValue() {
         return 1;
     }
     FILE* in = platformOpen(p.data, "r");
+    // A list that is there but cannot be read must not be replaced by the new value alone.
+    if (in == NULL && platformExists(p.data)) r.failed = 1;
     if (in != NULL) {
         rewriteLines(in, &r, LINE_LIMIT, NULL, NULL);
         fclose(in);
@@ -82,7 +84,11 @@ int removeListValue() {
     ListPaths p;
     listPaths(&p);
     FILE* in = platformOpen(p.data, "r");
-    if (in == NULL) return 0;
+    if (in == NULL) {
+        // Removing from a missing list does nothing; a list that cannot be read is told.
+        if (platformExists(p.data)) reportListFailure();
+        return 0;
+    }
     Rewrite r;
     if (rewriteBegin(&r, p.data, p.temp) != 0) {
         fclose(in);

@@ -35,7 +35,8 @@ int readWeekColour(int week) {
     WeekLookup lookup = {key, 0};
     scanLines(f, LINE_LIMIT, takeColour, &lookup);
     fclose(f);
-    return lookup.colour;
+    // A hand-edited colour outside 0..4 is a plain week everywhere it is drawn or keyed.
+    return lookup.colour >= 0 && lookup.colour <= WEEK_COLOUR_MAX ? lookup.colour : 0;
 }
 
 int readSelectedWeekColour() {
@@ -65,7 +66,7 @@ int setWeekColour(int colour) {
 
     Rewrite r;
     FILE* in = NULL;
-    int failed = ensureWeeksFile() != 0 || platformCopyFile(data, previous) != 0;
+    int failed = writesHeld() || ensureWeeksFile() != 0 || platformCopyFile(data, previous) != 0;
     if (!failed) failed = (in = platformOpen(data, "r")) == NULL;
     if (!failed) failed = rewriteBegin(&r, data, fresh) != 0;
     if (!failed) {

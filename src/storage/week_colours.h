@@ -4,10 +4,12 @@
 #define WEEKS_FILE "weeks.dat"
 #define WEEKS_PREVIOUS "weeks.tmp"
 #define WEEKS_HEADER "### Weeks colors data. Please do not edit.\n"
+// Colours run from 0 (a plain week) to 4; anything else read from the file counts as 0.
+#define WEEK_COLOUR_MAX 4
 
 // The colour of selectedWeek, stored in weekColour and returned.
 int readSelectedWeekColour();
-// The colour of the given week (0 when it has no line); changes nothing.
+// The colour of the given week (0 when it has no line or a colour outside 0..4); changes nothing.
 int readWeekColour(int week);
 // Stores the colour of selectedWeek and sets weekColour. 0, or 1 when it could not be
 // written (the user is told and the file stays as it was).

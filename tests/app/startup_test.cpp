@@ -111,9 +111,9 @@ TEST_F(StartupTest, LoadsTheStoreStatusAndTheExactOptions) {
 
 TEST_F(StartupTest, MessageShowsTheStoreLineAndTheDataFolder) {
     const char* lines[] = {"\n WKB database: OK ", "\n WKB database Init.: OK ", "\n WKB database Init.: Failed ",
-                           "\n WKB Upgrade: OK  ", ""};
+                           "\n WKB Upgrade: OK  ", "\n WKB database: not readable ", ""};
     char text[1024];
-    for (int status = 0; status < 5; status++) {
+    for (int status = 0; status < 6; status++) {
         diaryState.storeStatus = status;
         composeStartupMessage(text, sizeof text);
         EXPECT_EQ(std::string(aboutText()) + lines[status] + "\nPath: " + data(""), text);

@@ -115,6 +115,7 @@ TEST_F(DiaryActionsTest, TitleKeepsItsApostropheInTheFileAndTheWindow) {
     EXPECT_EQ(1u, frontCalls("box|Stop|error|The file could not be written (error " + std::to_string(ENOENT) +
                              "): the title was not saved. Nothing was lost; the previous version is kept.")
                       .size());
+    EXPECT_EQ("WinWkb  " WKB_WEB_ADDRESS " [ Anna's diary ]", frontLog.windowTitle) << "the window shows what is stored";
 }
 
 TEST_F(DiaryActionsTest, QuestionsDoTheirWorkOnYesAndNothingOnNo) {

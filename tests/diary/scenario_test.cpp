@@ -103,7 +103,7 @@ TEST_F(DiaryScenarioTest, AWeekOfUseFromTheFirstStart) {
     EXPECT_EQ("   Course: Math     Teacher: Mr O`Brien     Classroom: Room 12", frontLog.slotLine);
     EXPECT_EQ("[Current week:3 / Selected week:3 (1/12/2026)]  [Action: Search] [Bip] [Info]", frontLog.statusText);
     typeAndOk("Homework", 1);
-    EXPECT_EQ("Homework: essay\r\ndraft", frontLog.notes);
+    EXPECT_EQ("Homework: essay|draft", frontLog.notes) << "a typed \"|\" loads as typed";
     newBeeps();
     typeAndOk("Homework", 1);
     EXPECT_EQ(1, newBeeps()) << "after the last hit";

@@ -9,6 +9,7 @@
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/slot.h"
+#include "storage/record_keys.h"
 
 class DiarySlotTest : public DiaryCoreTest {
 protected:
@@ -77,4 +78,22 @@ TEST_F(DiarySlotTest, PendingKeyTakesTheActionsLetterAndTheWeeksColour) {
     diaryState.action = ACTION_SELECT_TEACHER;
     pendingSlotKey(key, 4);
     EXPECT_STREQ("D3P", key);
+}
+
+TEST_F(DiarySlotTest, AColourOutsideZeroToFourIsAPlainWeekForTheLineAndTheCommit) {
+    for (const char* colour : {"-1", "7"}) {
+        startThursday();
+        writeData("weeks.dat", std::string("### Weeks colors data. Please do not edit.\n3=") + colour + "\n");
+        writeData("wkb_hd.data", "D4P0L=Lab\n");
+        promptSelect(0);
+        EXPECT_EQ(0, diaryState.weekColour) << colour;
+        typeAndOk("Math");
+        EXPECT_EQ("D4P0L=Lab\r\nD4P0C=Math\r\n", dataBytes("wkb_hd.data")) << colour;
+        EXPECT_EQ("   Course: Math     Teacher:      Classroom: Lab", frontLog.slotLine) << colour;
+    }
+    char key[32];
+    formatSlotKey(key, sizeof key, 2, 0, SLOT_COURSE, -1);
+    EXPECT_STREQ("D2P0C", key);
+    formatSlotKey(key, sizeof key, 2, 0, SLOT_COURSE, 5);
+    EXPECT_STREQ("D2P0C", key);
 }

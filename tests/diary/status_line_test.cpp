@@ -81,9 +81,9 @@ TEST_F(DiaryStatusLineTest, RefreshFollowsTheFilesAndSetsTheColourFirst) {
     EXPECT_EQ("status|[Current week:3 / Selected week:3 (1/12/2026)]  [Action: ] [Info]", frontLog.calls[1]);
     EXPECT_EQ(3, diaryState.weekColour);
     EXPECT_EQ(0, diaryState.beepOn);
-    // A hand-edited colour is kept in the state and shown white.
+    // A hand-edited colour outside 0..4 is a plain week: 0 in the state, shown white.
     writeData("weeks.dat", "### Weeks colors data. Please do not edit.\n3=7\n");
     refreshStatusLine();
-    EXPECT_EQ(7, diaryState.weekColour);
+    EXPECT_EQ(0, diaryState.weekColour);
     EXPECT_EQ(0xFFFFFFul, frontLog.statusColour);
 }

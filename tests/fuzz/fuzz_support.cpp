@@ -17,6 +17,7 @@
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/text_file.h"
 #include "support/recording_frontend.h"
 #include "support/platform_recorder.h"
 
@@ -54,6 +55,7 @@ void fuzzReset(int withFolder) {
     resetDiaryState();
     resetFrontLog();
     faultReset();
+    holdWrites(0);
     copyText(baseFolder, sizeof baseFolder, basePath.c_str());
     filePath[0] = '\0';
     std::error_code ec;

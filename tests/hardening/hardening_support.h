@@ -4,7 +4,8 @@
 #include <map>
 #include <string>
 
-// Every entry under folder, by its path relative to folder; folders map to "<folder>".
+// Every entry under folder but the lock file of a running copy, by its path relative to folder;
+// folders map to "<folder>".
 // A missing folder gives an empty snapshot.
 using Snapshot = std::map<std::string, std::string>;
 Snapshot snapshotTree(const std::string& folder);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,7 +57,7 @@ TEST_F(SecondCopyTest, ASecondStartIsToldAndTouchesNothing) {
 
 TEST_F(SecondCopyTest, TheClaimEndsWithItsProcessEvenWhenKilled) {
     makeDataFolder();
-    std::string folder = data("");
+    std::string folder = data("wkb.lock");
     int pipeFds[2];
     ASSERT_EQ(0, pipe(pipeFds));
     fflush(stdout);
@@ -74,11 +75,22 @@ TEST_F(SecondCopyTest, TheClaimEndsWithItsProcessEvenWhenKilled) {
     EXPECT_EQ('0', got);
     // Another folder is free; this one is held.
     TempFolder other;
-    std::string otherFolder = other.path() + WKB_SEP "wkb_db" WKB_SEP;
+    std::string otherFolder = other.path() + WKB_SEP "wkb_db" WKB_SEP "wkb.lock";
+    mkdir((other.path() + WKB_SEP "wkb_db").c_str(), 0777);
     EXPECT_EQ(0, inChild([&] { return platformClaimDataFolder(otherFolder.c_str()); }));
     EXPECT_EQ(1, inChild([&] { return platformClaimDataFolder(folder.c_str()); }));
     kill(holder, SIGKILL);
     waitpid(holder, NULL, 0);
     EXPECT_EQ(0, inChild([&] { return platformClaimDataFolder(folder.c_str()); }));
-    EXPECT_EQ(2, platformClaimDataFolder("wkb_db"));
+    EXPECT_EQ(2, platformClaimDataFolder((other.path() + "/missing/wkb.lock").c_str()));
+}
+
+// The claim belongs to the folder, not to the text of its path: through a link to the folder
+// (a second spelling of the same place) a second copy is refused all the same.
+TEST_F(SecondCopyTest, AnotherPathToTheSameFolderIsTheSameClaim) {
+    startAt(2026, 1, 15);
+    std::string link = base.path() + "/door2";
+    ASSERT_EQ(0, symlink((base.path() + "/wkb_db").c_str(), link.c_str()));
+    std::string other = link + "/wkb.lock";
+    EXPECT_EQ(1, inChild([&] { return platformClaimDataFolder(other.c_str()); }));
 }

@@ -37,7 +37,7 @@ TEST_F(ExportTest, DayListOfAFullDayInClassAndTeacherMode) {
     slot(4, 1, 'T', 0, "5B");
     slot(4, 2, 'C', 2, "Only coloured");
     slot(4, 3, 'L', 0, "Lab <2> & \"3\"");
-    notes(3, 4, 0, "first line|second & <last>");
+    notes(3, 4, 0, "first line |second & <last> a|b");
     notes(3, 4, 3, "done");
     notes(2, 4, 1, "other week");
     diaryState.weekColour = 2;
@@ -48,7 +48,7 @@ TEST_F(ExportTest, DayListOfAFullDayInClassAndTeacherMode) {
         exportDayList();
         std::string label = teacher ? "Classe:" : "Prof.:";
         std::string expected = banner("3", "Thursday") +
-                               period(0, " Math    " + label + "Mr O`Neil    Loc.:12", "first line\nsecond & <last>\n") +
+                               period(0, " Math    " + label + "Mr O`Neil    Loc.:12", "first line \nsecond & <last> a|b\n") +
                                period(1, label + "5B    ") + period(2, "") +
                                period(3, "Loc.:Lab <2> & \"3\"", "done\n");
         for (int p = 4; p < 10; p++) expected += period(p, "");

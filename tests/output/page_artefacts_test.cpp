@@ -25,7 +25,7 @@ TEST_F(ExportTest, ArtefactPagesOfAFullStore) {
         }
     slot(4, 2, 'C', 2, "Chemistry <lab>");
     ASSERT_EQ(1, writeSetting("title", "Class 5B & friends"));
-    notes(3, 4, 0, "Exercises 4 to 7, p. 112|Learn the theorem: if a < b & b < c then a < c");
+    notes(3, 4, 0, "Exercises 4 to 7, p. 112 |Learn the theorem: if a < b & b < c then a < c");
     notes(3, 4, 2, "Bring \"safety glasses\"");
     std::string essay = "Essay:";
     while (essay.size() < 560) essay += " write one more sentence about the causes of the war,";

@@ -46,9 +46,9 @@ TEST_F(ExportTest, DayPageOfAFullStore) {
     slot(4, 0, 'L', 2, "R&D 12");
     slot(4, 1, 'C', 0, "History");
     slot(4, 9, 'L', 3, "Lab");
-    notes(3, 4, 0, "read p. 12|if a < b & c > d");
+    notes(3, 4, 0, "read p. 12 |if a < b & c > d|e");
     notes(3, 4, 1, std::string(600, 'x'));
-    notes(3, 4, 2, std::string(499, 'y') + "|z");
+    notes(3, 4, 2, std::string(498, 'y') + " |z");
     notes(3, 4, 3, std::string(498, 'q') + "\"tail");
     notes(4, 4, 4, "another week");
     notes(3, 5, 4, "another day");
@@ -59,9 +59,9 @@ TEST_F(ExportTest, DayPageOfAFullStore) {
         exportDayPage();
         std::string rows =
             dayRow(0, "Math", useDefaults ? "Mr &quot;B&quot; &lt;b&gt;" : dash, "R&amp;D 12",
-                   "read p. 12<br>\nif a &lt; b &amp; c &gt; d") +
+                   "read p. 12 <br>\nif a &lt; b &amp; c &gt; d|e") +
             dayRow(1, useDefaults ? "History" : dash, dash, dash, std::string(500, 'x')) +
-            dayRow(2, dash, dash, dash, std::string(499, 'y') + "<br>\n") +
+            dayRow(2, dash, dash, dash, std::string(498, 'y') + " <br>\n") +
             dayRow(3, dash, dash, dash, std::string(498, 'q') + "&quot;");
         for (int p = 4; p < 10; p++) rows += dayRow(p, dash, dash, dash, "");
         EXPECT_EQ(dayPage(thursday, rows), page("today.html")) << "useDefaults " << useDefaults;

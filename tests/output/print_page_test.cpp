@@ -107,10 +107,10 @@ TEST_F(PrintTest, SlotTextsAreCutAndShowApostrophes) {
     EXPECT_EQ(expected, slotTexts());
 }
 
-TEST_F(PrintTest, HandEditedColourPrintsAPlainBoxWithItsOwnEntries) {
+TEST_F(PrintTest, HandEditedColourPrintsThePlainWeek) {
     diaryState.weekColour = 7;
     writeTimetable("D1P0C=Plain\nD1P0C|7=Seventh\n");
     printWeekGrid();
     EXPECT_EQ("brush|brush1|255|255|255", printRecord("brush|")[0]);
-    EXPECT_EQ(std::vector<std::string>{"text|736|1128|Seventh"}, slotTexts());
+    EXPECT_EQ(std::vector<std::string>{"text|736|1128|Plain"}, slotTexts());
 }

@@ -141,7 +141,9 @@ TEST_F(SettingsTest, LongAndDamagedLinesAreKeptWholeAndNeverOverflow) {
     EXPECT_STREQ("", readSetting("ttttt"));
     EXPECT_STREQ("no-line-end", readSetting("last"));
     ASSERT_EQ(1, writeSetting("bip", "no"));
-    EXPECT_EQ(crlf(kHeader + "title=" + title + "\n" + nul + "\nbare\rcr=1\nlast=no-line-end\nbip=no\n"),
+    // A bare CR ends a line like CR LF: an editor that saves old Mac line ends lost nothing.
+    EXPECT_STREQ("1", readSetting("cr"));
+    EXPECT_EQ(crlf(kHeader + "title=" + title + "\n" + nul + "\nbare\ncr=1\nlast=no-line-end\nbip=no\n"),
               dataBytes(".wkb.rc"));
     // A value with a line break cannot split the setting.
     ASSERT_EQ(1, writeSetting("title", "a\nb"));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/diary_state.h"
+#include "diary/startup_message.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "storage/data_folder.h"
@@ -105,6 +106,71 @@ TEST_F(StorePrepTest, ALostSettingsFileSetsUpAgainWithoutLosingTheNotes) {
     EXPECT_EQ("W2D1P0=later\r\n", dataBytes("wkb_txt.bak2"));
     // Empty tables need no copy.
     EXPECT_FALSE(fileExists(data("wkb_hd.bak2")));
+}
+
+// The same settings file saved by other editors: "Unicode" and UTF-8 in Notepad, old Mac line
+// ends. Each is read as the current store: nothing is emptied and nothing is written.
+TEST_F(StorePrepTest, ASettingsFileSavedByAnotherEditorIsTheSameStore) {
+    std::u32string text = U"##\r\nversion=wkb_v2.5.0\r\ninfo=yes\r\nbip=no\r\nteacher=yes\r\ntitle=\u00c9cole \u20ac\r\n";
+    std::string cr = "##\rversion=wkb_v2.5.0\rinfo=yes\rbip=no\rteacher=yes\rtitle=\xc9" "cole \x80\r";
+    for (const std::string& settings : {utf16WithMark(text, false), utf16WithMark(text, true), utf8WithMark(text), cr}) {
+        oldStore("wkb_v2.5.0");
+        writeBytes(data(".wkb.rc"), settings);
+        EXPECT_EQ(STORE_OK, prepare()) << settings.size();
+        EXPECT_EQ(settings, dataBytes(".wkb.rc"));
+        EXPECT_EQ("D1P0C=Math\r\n", dataBytes("wkb_hd.data"));
+        EXPECT_EQ("W1D1P0=homework\r\n", dataBytes("wkb_txt.data"));
+        EXPECT_FALSE(fileExists(data("wkb_txt.bak")));
+        EXPECT_STREQ("\xc9" "cole \x80", readSetting("title"));
+        EXPECT_STREQ("no", readSetting("bip"));
+        // The next change of a setting writes the file in the diary's own form.
+        ASSERT_EQ(1, writeSetting("bip", "yes"));
+        EXPECT_EQ("##\r\nversion=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\nteacher=yes\r\ntitle=\xc9" "cole \x80\r\n",
+                  dataBytes(".wkb.rc"));
+    }
+}
+
+// A settings file emptied to 0 bytes (or without a version line) beside tables that hold data
+// is a store in use: the tables stay, the version is written, and the user is told once.
+TEST_F(StorePrepTest, ASettingsFileWithoutAVersionBesideDataKeepsTheTables) {
+    for (const std::string& settings : {std::string(), std::string("info=no\r\n")}) {
+        oldStore("wkb_v2.5.0");
+        writeBytes(data(".wkb.rc"), settings);
+        EXPECT_EQ(STORE_UPGRADED, prepare());
+        EXPECT_EQ(settings + "version=wkb_v2.5.0\r\n", dataBytes(".wkb.rc"));
+        EXPECT_EQ("D1P0C=Math\r\n", dataBytes("wkb_hd.data"));
+        EXPECT_EQ("W1D1P0=homework\r\n", dataBytes("wkb_txt.data"));
+        EXPECT_FALSE(fileExists(data("wkb_hd.bak")));
+        EXPECT_STREQ("\n\nThe settings file had no version. Your timetable and notes were kept.",
+                     storePreparationNote());
+        EXPECT_EQ(STORE_OK, prepare()) << "said once";
+        EXPECT_STREQ("", storePreparationNote());
+    }
+    // Beside empty tables there is nothing to keep: the store is set up anew, as before.
+    writeData("wkb_hd.data", "");
+    writeData("wkb_txt.data", "");
+    writeBytes(data(".wkb.rc"), "");
+    EXPECT_EQ(STORE_UPGRADED, prepare());
+    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
+    EXPECT_STREQ("", storePreparationNote());
+}
+
+// Where tables are still emptied, the start-up message names the copies that hold them.
+TEST_F(StorePrepTest, TheStartupMessageNamesTheCopiesOfEmptiedTables) {
+    oldStore("wkb_v1.9.0");
+    EXPECT_EQ(STORE_UPGRADED, prepare());
+    EXPECT_STREQ("\n\nYour old timetable and notes were kept in the data folder as wkb_hd.bak and wkb_txt.bak.",
+                 storePreparationNote());
+    writeData("wkb_txt.data", "W2D1P0=later\n");
+    std::filesystem::remove(data(".wkb.rc"));
+    diaryState.storeStatus = prepare();
+    EXPECT_EQ(STORE_UPGRADED, diaryState.storeStatus);
+    EXPECT_STREQ("\n\nYour old notes were kept in the data folder as wkb_txt.bak2.", storePreparationNote());
+    char message[1024];
+    composeStartupMessage(message, sizeof message);
+    std::string text = message;
+    EXPECT_EQ("\n WKB Upgrade: OK  \nPath: " + data("") + storePreparationNote(),
+              text.substr(text.find("\n WKB Upgrade")));
 }
 
 TEST_F(StorePrepTest, ATableIsNotEmptiedWhenItsCopyCannotBeMade) {

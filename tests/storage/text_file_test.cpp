@@ -1,7 +1,8 @@
 // The fast paths of the text files: the buffered piece reader against readPiece, and the
 // table get built on it, where CR LF falls at the piece limit or the buffer's edge, with bare
-// CRs, NUL bytes, long lines and files larger than the buffer; two rewrites at once, which
-// must not share the large write buffer; and the line copy and scan that every file uses.
+// CRs (line ends too), NUL bytes, long lines and files larger than the buffer; files saved
+// by other editors (UTF-8 or UTF-16 with a byte-order mark); two rewrites at once, which must
+// not share the large write buffer; and the line copy and scan that every file uses.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -79,6 +80,41 @@ TEST(PieceReaderTest, GivesTheSamePiecesAsReadPiece) {
     }
 }
 
+static std::string allText(const std::string& path) {
+    std::string out;
+    for (const Piece& p : piecesByReader(path, 1023)) out += p.bytes;
+    return out;
+}
+
+TEST(PieceReaderTest, FilesFromOtherEditorsReadAsTheDiarysOwnText) {
+    TempFolder folder;
+    std::string path = folder.file("f");
+    // Accented letters, the euro and quotes of the code page, letters it lacks, a character
+    // outside the 16-bit range, and every kind of line end.
+    std::u32string text = U"title=S\u00e9lection \u20ac \u201cq\u201d\r\n\u0142\u00f3d\u017a \u65e5\U0001F600\rbip=no\nend";
+    std::string expected = "title=S\xe9lection \x80 \x93q\x94\n?\xf3" "d? ??\nbip=no\nend";
+    for (const std::string& bytes : {utf8WithMark(text), utf16WithMark(text, false), utf16WithMark(text, true)}) {
+        writeBytes(path, bytes);
+        EXPECT_EQ(expected, allText(path)) << bytes.size();
+    }
+    // Long files: characters cut by the reader's buffer edge come out whole.
+    std::u32string big;
+    std::string bigExpected;
+    for (int i = 0; bigExpected.size() < 3 * PIECE_READER_SIZE; i++) {
+        big += (i % 3 == 0) ? U"\u00e9\U0001F600\u20ac\r\n" : (i % 3 == 1) ? U"ab\u00e9\r" : U"x\n";
+        bigExpected += (i % 3 == 0) ? "\xe9?\x80\n" : (i % 3 == 1) ? "ab\xe9\n" : "x\n";
+    }
+    for (const std::string& bytes : {utf8WithMark(big), utf16WithMark(big, false), utf16WithMark(big, true)}) {
+        writeBytes(path, bytes);
+        EXPECT_EQ(bigExpected, allText(path)) << bytes.size();
+    }
+    // A byte-order mark alone is an empty file; a cut last character leaves a sign.
+    writeBytes(path, "\xFF\xFE");
+    EXPECT_EQ("", allText(path));
+    writeBytes(path, std::string("\xFF\xFE" "a\0b", 5));
+    EXPECT_EQ("a?", allText(path));
+}
+
 class PieceGetTest : public DiaryTest {
 protected:
     void SetUp() override {
@@ -101,7 +137,7 @@ TEST_F(PieceGetTest, FindsRecordsOnlyAtLineStartsAcrossTheBuffer) {
     writeData("wkb_txt.data", text);
     EXPECT_EQ(std::string(500, 'n'), get("W0D1P1"));
     EXPECT_EQ(std::string(500, 'n'), get("W64D1P1"));
-    EXPECT_EQ("a\rb", get("W9D9P9"));
+    EXPECT_EQ("a", get("W9D9P9")) << "a bare CR ends a line";
     EXPECT_EQ("last", get("W8D8P8"));
     EXPECT_EQ("", get("D1P1"));
     EXPECT_EQ("", get("W9D9P9=a\rb\nW8D8P8"));
@@ -150,13 +186,14 @@ int collectPiece(char* piece, int n, void* context) {
 }  // namespace
 
 // Keys match only whole, before "="; a long line goes with its first piece, whatever its
-// later pieces look like; a last line without its line end is not joined to what follows.
+// later pieces look like; a last line without its line end is not joined to what follows; a
+// bare CR ends a line like CR LF.
 TEST(RewriteLinesTest, ReplacesOnlyTheKeysLinesAndKeepsEveryOtherByte) {
     int found = 0;
     // With pieces of 10, the third piece of "?=" + longTail begins with "K=".
     std::string longTail = std::string(18, 'x') + "K=fake";
     std::string in = "K|2=a\r\nK=" + longTail + "\r\nKK=b\nk=c\r\nK\r\nbare\rcr\r\nK=last";
-    EXPECT_EQ("K|2=a\r\nK=new\r\nKK=b\r\nk=c\r\nK\r\nbare\rcr\r\nK=new\r\n", replaced(in, 10, "K", "new", &found));
+    EXPECT_EQ("K|2=a\r\nK=new\r\nKK=b\r\nk=c\r\nK\r\nbare\r\ncr\r\nK=new\r\n", replaced(in, 10, "K", "new", &found));
     EXPECT_EQ(1, found);
     // A long line of another key is copied whole, its piece that starts like the key included.
     in = "A=" + longTail + "\r\nlast";

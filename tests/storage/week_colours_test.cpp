@@ -54,10 +54,12 @@ TEST_F(WeekColoursTest, TheLastLineOfAWeekWinsAndASetRewritesEveryOne) {
     diaryState.selectedWeek = 7;
     ASSERT_EQ(0, setWeekColour(2));
     EXPECT_EQ(crlf(kWeeksHeader + "7=2\n8=2\n7=2\n"), dataBytes("weeks.dat"));
-    // A hand-edited colour outside 0..4 is returned as it is.
-    writeData("weeks.dat", kWeeksHeader + "9=77\n");
+    // A hand-edited colour outside 0..4 reads as a plain week.
+    writeData("weeks.dat", kWeeksHeader + "9=77\n10=-1\n11=4\n");
     diaryState.selectedWeek = 9;
-    EXPECT_EQ(77, readSelectedWeekColour());
+    EXPECT_EQ(0, readSelectedWeekColour());
+    EXPECT_EQ(0, readWeekColour(10));
+    EXPECT_EQ(4, readWeekColour(11));
 }
 
 TEST_F(WeekColoursTest, AMissingFileIsCreatedBySetAndReadsPlain) {

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "support/platform_recorder.h"
+#include "storage/text_file.h"
 
 long long localTime(int year, int month, int day, int hour) {
     struct tm t = {};
@@ -30,6 +31,7 @@ void DiaryTest::SetUp() {
     forgetLoadedNote();
     forgetPromptedSlot();
     faultReset();
+    holdWrites(0);
     platformRecordLaunches(1);
     platformRecordBeeps(1);
     platformSetNow((time_t)localTime(2026, 1, 15));

@@ -27,3 +27,7 @@ void writeBytes(const std::string& path, const std::string& bytes);
 std::string crlf(const std::string& text);
 // Where tests keep what a person should look at (screenshots, pages); created on demand.
 std::string artefactFolder();
+// Unicode text as other editors save it, byte-order mark first: UTF-8, or UTF-16 in either
+// byte order ("Unicode" in Notepad is little-endian).
+std::string utf8WithMark(const std::u32string& text);
+std::string utf16WithMark(const std::u32string& text, bool bigEndian);

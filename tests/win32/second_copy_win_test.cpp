@@ -1,6 +1,7 @@
-// Two copies of the diary on one data folder, the Windows way: the claim is a named mutex, so
-// a second process (this test program started again) is refused on the same folder, whatever
-// the letter case of its path, and free on another one.
+// Two copies of the diary on one data folder, the Windows way: the claim is a lock file held
+// open without sharing, so a second process (this test program started again) is refused on
+// the same folder whatever spelling of its path it uses (letter case, another drive letter
+// mapped to the same folder), and free on another one.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -40,12 +41,27 @@ static DWORD claimInAnotherProcess(const std::string& folder) {
 
 TEST(SecondCopyWin, AnotherProcessOnTheSameDataFolderIsRefused) {
     TempFolder base, other;
-    std::string folder = base.path() + "\\wkb_db\\";
+    CreateDirectoryA((base.path() + "\\wkb_db").c_str(), NULL);
+    CreateDirectoryA((other.path() + "\\wkb_db").c_str(), NULL);
+    std::string folder = base.path() + "\\wkb_db\\wkb.lock";
     ASSERT_EQ(0, platformClaimDataFolder(folder.c_str()));
     EXPECT_EQ(0, platformClaimDataFolder(folder.c_str())) << "the same process may claim again";
     EXPECT_EQ(1u, claimInAnotherProcess(folder));
     std::string upper = folder;
     for (char& c : upper) c = (char)toupper((unsigned char)c);
     EXPECT_EQ(1u, claimInAnotherProcess(upper));
-    EXPECT_EQ(0u, claimInAnotherProcess(other.path() + "\\wkb_db\\"));
+    EXPECT_EQ(0u, claimInAnotherProcess(other.path() + "\\wkb_db\\wkb.lock"));
+}
+
+// scripts/wine-run maps the drive letters M: and N: to one folder of the build (the prefix's
+// dosdevices links), as a second letter or a mapped drive would on Windows.
+TEST(SecondCopyWin, TwoDriveLettersForOneFolderAreOneFolder) {
+    ASSERT_NE((UINT)DRIVE_NO_ROOT_DIR, GetDriveTypeA("M:\\")) << "run through scripts/wine-run";
+    ASSERT_NE((UINT)DRIVE_NO_ROOT_DIR, GetDriveTypeA("N:\\")) << "run through scripts/wine-run";
+    RemoveDirectoryA("M:\\wkb_db");
+    ASSERT_TRUE(CreateDirectoryA("M:\\wkb_db", NULL) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA("N:\\wkb_db")) << "one folder behind both letters";
+    ASSERT_EQ(0, platformClaimDataFolder("M:\\wkb_db\\wkb.lock"));
+    EXPECT_EQ(1u, claimInAnotherProcess("N:\\wkb_db\\wkb.lock"));
+    EXPECT_EQ(1u, claimInAnotherProcess("n:\\WKB_DB\\WKB.LOCK"));
 }

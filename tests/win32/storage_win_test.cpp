@@ -114,3 +114,48 @@ TEST(StorageWin, AccentedTextsAreSingleByteWindows1252) {
     EXPECT_EQ(9u, strlen(text));
     EXPECT_EQ('\xE9', text[1]);
 }
+
+// Started from a folder whose name the code page cannot hold, the diary never takes a
+// look-alike ("lódz" for "łódź") or a name of question marks: it says so and keeps the data in
+// the per-user folder.
+TEST(StorageWin, AFolderNameOutsideTheCodePageSendsTheDataToTheUserFolderAndSaysSo) {
+    TempFolder temp;
+    AppDataValue appData;
+    std::wstring root(temp.path().begin(), temp.path().end());
+    struct Case {
+        const wchar_t* name;
+        const char* shown;
+    } cases[] = {{L"\u0142\u00f3d\u017a", "?\xf3" "d?"}, {L"\u65e5\u672c", "??"}};
+    // The look-alike that a best-fit conversion would give for the first name.
+    ASSERT_TRUE(CreateDirectoryW((root + L"\\l\u00f3dz").c_str(), NULL));
+    for (const Case& c : cases) {
+        TempFolder user;
+        appData.set(user.path().c_str());
+        std::wstring folder = root + L"\\" + c.name;
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), NULL));
+        WCHAR old[MAX_PATH];
+        GetCurrentDirectoryW(MAX_PATH, old);
+        ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+        determineBaseFolder();
+        SetCurrentDirectoryW(old);
+        EXPECT_EQ(user.path(), baseFolder);
+        EXPECT_EQ("\n\nThe name of the folder\n" + temp.path() + "\\" + c.shown +
+                      "\nhas letters the diary cannot use in a path, so its files are kept in the folder above.",
+                  baseFolderNote());
+        ASSERT_EQ(STORE_CREATED, prepareStore());
+        EXPECT_TRUE(fileExists(user.file("wkb_db\\.wkb.rc")));
+        RemoveDirectoryW(folder.c_str());
+    }
+    EXPECT_FALSE(fileExists(temp.file("l\xf3" "dz\\wkb_db")));
+    EXPECT_FALSE(fileExists(temp.file("?\xf3" "d?")));
+    // A per-user folder that the code page cannot hold is not used either.
+    std::wstring wideUser = root + L"\\\u65e5\u672c";
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Volatile Environment", 0, NULL, 0, KEY_ALL_ACCESS,
+                                             NULL, &key, NULL));
+    RegSetValueExW(key, L"APPDATA", 0, REG_SZ, (const BYTE*)wideUser.c_str(),
+                   (DWORD)((wideUser.size() + 1) * sizeof(WCHAR)));
+    RegCloseKey(key);
+    char out[MAX_PATH];
+    EXPECT_EQ(1, platformUserDataFolder(out, sizeof out));
+}
