@@ -11,6 +11,7 @@
 #include "storage/data_folder.h"
 #include "storage/settings.h"
 #include "storage/store_prep.h"
+#include "storage/text_file.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -158,4 +159,39 @@ TEST(StorageWin, AFolderNameOutsideTheCodePageSendsTheDataToTheUserFolderAndSays
     RegCloseKey(key);
     char out[MAX_PATH];
     EXPECT_EQ(1, platformUserDataFolder(out, sizeof out));
+}
+
+// A backup or sync client holds the settings file open without read sharing when the diary
+// starts: a real sharing violation. Start-up waits a little; when the file is freed meanwhile it
+// goes on as usual, and when it stays held it prepares, empties and writes nothing.
+TEST(StorageWin, ASettingsFileHeldWithoutSharingEmptiesNothing) {
+    TempFolder temp;
+    copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
+    ASSERT_EQ(STORE_CREATED, prepareStore());
+    std::string settings = temp.file("wkb_db\\.wkb.rc"), timetable = temp.file("wkb_db\\wkb_hd.data");
+    writeBytes(timetable, "D1P0C=Math\r\n");
+    std::string before = readBytes(settings);
+
+    HANDLE held = CreateFileA(settings.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    HANDLE freer = CreateThread(
+        NULL, 0, [](LPVOID h) -> DWORD { Sleep(300); CloseHandle((HANDLE)h); return 0; }, held, 0, NULL);
+    readVersionMajor();
+    EXPECT_EQ(STORE_OK, prepareStore()) << "freed within the wait";
+    WaitForSingleObject(freer, INFINITE);
+    CloseHandle(freer);
+
+    held = CreateFileA(settings.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    DWORD start = GetTickCount();
+    readVersionMajor();
+    EXPECT_EQ(STORE_UNREADABLE, prepareStore());
+    EXPECT_GE(GetTickCount() - start, (DWORD)SETTINGS_RETRY_MS - 50);
+    EXPECT_EQ(1, writesHeld());
+    EXPECT_EQ(0, writeSetting("bip", "no"));
+    CloseHandle(held);
+    EXPECT_EQ(before, readBytes(settings));
+    EXPECT_EQ("D1P0C=Math\r\n", readBytes(timetable));
+    EXPECT_FALSE(fileExists(temp.file("wkb_db\\wkb_hd.bak")));
+    holdWrites(0);
 }
