@@ -25,6 +25,12 @@ struct LoadedNote {
 };
 static LoadedNote loadedNote;
 
+// Notes that could not be read are shown empty: Save must not write that over them.
+struct NotesState {
+    int unread;
+};
+static NotesState notesState;
+
 static void notesKey(char* key, size_t size) {
     formatNoteKey(key, (size_t)size, diaryState.selectedWeek, diaryState.selectedDay, diaryState.selectedPeriod);
 }
@@ -97,7 +103,13 @@ void loadNotes() {
     char key[48];
     notesKey(key, sizeof key);
     valueBuffer[0] = '\0';
-    if (tableOp(TABLE_GET, NOTES_TABLE, key, "") == 0 && valueBuffer[0] != '\0') {
+    tableOp(TABLE_GET, NOTES_TABLE, key, "");
+    notesState.unread = tableGetFailed();
+    if (notesState.unread)
+        notify("The notes could not be read: another program may have the notes file open.\n"
+               "Select the period again to show them.",
+               NOTIFY_ERROR);
+    if (valueBuffer[0] != '\0') {
         char text[sizeof valueBuffer];
         decodeNotes(valueBuffer, text, sizeof text);
         frontSetNotesText(text);
@@ -118,6 +130,12 @@ void saveNotes() {
     if (agreed == 0) return;
     char stored[NOTES_LIMIT + 2];
     copyText(stored, sizeof stored, text);
+    if (notesState.unread) {
+        notify("These notes could not be read, so saving would overwrite them.\n"
+               "Select the period again, then save.",
+               NOTIFY_ERROR);
+        return;
+    }
     char key[48];
     notesKey(key, sizeof key);
     // With stand-ins, the editor shows the text as it was stored.

@@ -17,9 +17,10 @@ char valueBuffer[512];
 #define LINE_LIMIT 1023
 
 // The table store's own state beside valueBuffer: the reader of a get, 32 KB and so kept out
-// of the stack; nothing in it outlasts the get.
+// of the stack, and whether the last get found its table but could not read it.
 struct TableStore {
     PieceReader reader;
+    int getFailed;
 };
 
 static TableStore tableStore;
@@ -44,12 +45,16 @@ static void tablePaths(const char* table, TablePaths* p) {
 // A key with a line feed, or too long for a line's first piece, is never found.
 static int tableGet(const char* table, const char* key) {
     valueBuffer[0] = '\0';
+    tableStore.getFailed = 0;
     char prefix[LINE_LIMIT + 1];
     if (strchr(key, '\n') != NULL || snprintf(prefix, sizeof prefix, "%s=", key) > LINE_LIMIT) return 0;
     TablePaths p;
     tablePaths(table, &p);
     FILE* f = platformOpen(p.data, "r");
-    if (f == NULL) return 0;
+    if (f == NULL) {
+        tableStore.getFailed = p.data[0] != '\0' && platformExists(p.data);
+        return 0;
+    }
     PieceReader* reader = &tableStore.reader;
     pieceReaderStart(reader, f);
     char line[LINE_LIMIT + 1];
@@ -58,6 +63,7 @@ static int tableGet(const char* table, const char* key) {
         size_t len = strlen(valueBuffer);
         if (len > 0 && valueBuffer[len - 1] == '\n') valueBuffer[len - 1] = '\0';
     }
+    tableStore.getFailed = reader->failed;
     fclose(f);
     return 0;
 }
@@ -81,7 +87,7 @@ void tableGetMany(const char* table, const char* const keys[], int count, char* 
     }
     TablePaths p;
     tablePaths(table, &p);
-    FILE* f = left > 0 ? platformOpen(p.data, "r") : NULL;
+    FILE* f = left > 0 ? openToRead(p.data) : NULL;
     if (f == NULL) return;
     PieceReader* reader = &tableStore.reader;
     pieceReaderStart(reader, f);
@@ -104,6 +110,8 @@ static const char* tableWhat(const char* table) {
     if (strcmp(table, NOTES_TABLE) == 0) return "the notes";
     return "the table";
 }
+
+int tableGetFailed() { return tableStore.getFailed; }
 
 static int tableSet(const char* table, const char* key, const char* value) {
     TablePaths p;

@@ -22,5 +22,8 @@ int tableOp(int mode, const char* table, const char* key, const char* value);
 // count is at most TABLE_GET_MANY.
 #define TABLE_GET_MANY 8
 void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]);
+// 1 when the last get found its table but could not read it (another program holds it, or a
+// read failed): its "" is not an empty record.
+int tableGetFailed();
 // The Initialize command's work: deletes "wkb.db", empties both tables; the second create's result.
 int initialiseStore();

@@ -2,6 +2,7 @@
 // 511-character limit, and Save refused while an action is pending.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -125,4 +126,27 @@ TEST_F(DiaryNotesTest, SaveIsRefusedWhileAnActionIsPending) {
     EXPECT_EQ("box|Stop|error|" ANOTHER_FUNCTION_RUNNING, frontLog.calls.back());
     EXPECT_EQ("", dataBytes("wkb_txt.data"));
     EXPECT_EQ("lost?", frontLog.notes);
+}
+
+// Notes that cannot be read (here a folder in the notes table's place, which opens but gives a
+// read error) are not an empty note: the user is told, and Save does not write the empty
+// editor over them until they have been read.
+TEST_F(DiaryNotesTest, NotesThatCouldNotBeReadAreNeverSavedOver) {
+    startThursday();
+    saveText("kept");
+    std::string table = dataBytes("wkb_txt.data");
+    std::filesystem::rename(data("wkb_txt.data"), data("held"));
+    std::filesystem::create_directory(data("wkb_txt.data"));
+    loadNotes();
+    EXPECT_EQ("", frontLog.notes);
+    EXPECT_EQ(1u, frontCalls("box|Stop|error|The notes could not be read").size());
+    saveText("typed over");
+    EXPECT_EQ(1u, frontCalls("box|Stop|error|These notes could not be read, so saving would overwrite them.").size());
+    std::filesystem::remove(data("wkb_txt.data"));
+    std::filesystem::rename(data("held"), data("wkb_txt.data"));
+    EXPECT_EQ(table, dataBytes("wkb_txt.data"));
+    loadNotes();
+    EXPECT_EQ("kept", frontLog.notes);
+    saveText("changed");
+    EXPECT_EQ("W3D4P0=changed\r\n", dataBytes("wkb_txt.data"));
 }
