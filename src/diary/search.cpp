@@ -114,7 +114,7 @@ static int findNext(SearchState* s, const char* keyword) {
 
 static int openSearchFile(SearchState* s) {
     if (s->file != NULL) return 0;
-    s->file = platformOpen(dataFilePath(NOTES_TABLE ".data"), "r");
+    s->file = openToRead(dataFilePath(NOTES_TABLE ".data"));
     if (s->file == NULL) {
         notify("The notes file cannot be opened for the search.", NOTIFY_ERROR);
         return 1;

@@ -12,6 +12,8 @@ enum FaultOp {
     FAULT_COPY,         // copying a file
     FAULT_MAKE_FOLDER,  // creating a folder
     FAULT_DELETE,       // deleting a file
+    FAULT_OPEN_READ,    // opening a file for reading (a sharing violation, a refused file)
+    FAULT_READ,         // reading bytes from an open file
     FAULT_OP_COUNT
 };
 

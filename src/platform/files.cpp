@@ -149,13 +149,29 @@ int platformDeleteFile(const char* path) {
 }
 
 FILE* platformOpen(const char* path, const char* mode) {
-    char m[4] = {mode[0], 'b', '\0', '\0'};
-    if (mode[0] != 'r' && injected(FAULT_OPEN_WRITE, "open", path, 1)) return NULL;
-    errno = 0;
-    FILE* f = fopen(path, m);
-    if (f == NULL) streamFailed("open", path, osStreamError());
-    else if (mode[0] != 'r') track(f, path);
+    if (mode[0] == 'r') {
+        if (injected(FAULT_OPEN_READ, "open", path, 1)) return NULL;
+        errno = 0;
+        FILE* f = fopen(path, "rb");
+        if (f == NULL) streamFailed("open", path, osStreamError());
+        return f;
+    }
+    if (injected(FAULT_OPEN_WRITE, "open", path, 1)) return NULL;
+    // A new file, never what lies at path: a link planted there is removed, not written through.
+    int code = 0;
+    FILE* f = osCreateNew(path, &code);
+    if (f == NULL) systemFailed("open", path, code);
+    else track(f, path);
     return f;
+}
+
+int platformRead(FILE* f, void* data, size_t n, size_t* got) {
+    *got = 0;
+    if (injected(FAULT_READ, "read", "", 1)) return 1;
+    errno = 0;
+    *got = fread(data, 1, n, f);
+    if (*got < n && ferror(f)) return streamFailed("read", "", osStreamError());
+    return 0;
 }
 
 int platformWrite(FILE* f, const void* data, size_t n) {

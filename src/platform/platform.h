@@ -56,8 +56,13 @@ const PlatformError* platformLastError();
 // Forgets the last error: an operation that will report its failure clears it when it starts.
 void platformClearError();
 
-// Opens a file in binary mode; mode is "r", "w" or "a" (b is added). NULL on failure.
+// Opens a file in binary mode: "r" to read it, "w" to write a new file in its place (whatever
+// was at path, a stale file or a link, is removed first, and the file is created exclusively,
+// so a write never goes through a link). NULL on failure.
 FILE* platformOpen(const char* path, const char* mode);
+// Reads up to n bytes into data; *got tells how many (fewer only at the end of the file).
+// 0, or 1 when the read failed (the error is kept).
+int platformRead(FILE* f, void* data, size_t n, size_t* got);
 // Writes n bytes; 0 when all were written.
 int platformWrite(FILE* f, const void* data, size_t n);
 // Flushes the stream and asks the system to put the file on disk.

@@ -79,18 +79,29 @@ long long osFileSize(const char* path) {
     return (long long)st.st_size;
 }
 
+FILE* osCreateNew(const char* path, int* code) {
+    unlink(path);
+    errno = 0;
+    int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    FILE* f = fd >= 0 ? fdopen(fd, "wb") : NULL;
+    if (f == NULL) {
+        *code = failure();
+        if (fd >= 0) close(fd);
+    }
+    return f;
+}
+
 int osCopyBytes(const char* from, const char* to) {
     FILE* in = fopen(from, "rb");
     if (in == NULL) return failure();
-    FILE* out = fopen(to, "wb");
+    int code = 0;
+    FILE* out = osCreateNew(to, &code);
     if (out == NULL) {
-        int code = failure();
         fclose(in);
         return code;
     }
     char buf[8192];
     size_t n;
-    int code = 0;
     while ((n = fread(buf, 1, sizeof buf, in)) > 0) {
         if (fwrite(buf, 1, n, out) != n) {
             code = failure();

@@ -2,6 +2,7 @@
 // calls (os.h), the registry, the beep, the shell, the TCP probe and the claim.
 #include <winsock2.h>
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
 #include <shellapi.h>
 #include <shlwapi.h>
@@ -104,7 +105,29 @@ long long osFileSize(const char* path) {
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
 }
 
-int osCopyBytes(const char* from, const char* to) { return CopyFileA(from, to, FALSE) ? 0 : failure(); }
+FILE* osCreateNew(const char* path, int* code) {
+    DeleteFileA(path);
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE) {
+        *code = failure();
+        return NULL;
+    }
+    int fd = _open_osfhandle((intptr_t)h, _O_WRONLY | _O_BINARY);
+    FILE* f = fd >= 0 ? _fdopen(fd, "wb") : NULL;
+    if (f == NULL) {
+        *code = ERROR_GEN_FAILURE;
+        if (fd >= 0) _close(fd);
+        else CloseHandle(h);
+    }
+    return f;
+}
+
+// The copy is made anew: what lay at to (a stale copy, a link) is removed first.
+int osCopyBytes(const char* from, const char* to) {
+    DeleteFileA(to);
+    return CopyFileA(from, to, TRUE) ? 0 : failure();
+}
 
 int osLink(const char* from, const char* to) { return CreateHardLinkA(to, from, NULL) ? 0 : failure(); }
 

@@ -54,7 +54,7 @@ char* readSetting(const char* key) {
     settingsRead.unreadable = 0;
     SavedPath saved;
     savePath(&saved);
-    FILE* f = platformOpen(dataFilePath(SETTINGS_FILE), "r");
+    FILE* f = openToRead(dataFilePath(SETTINGS_FILE));
     // A file that is there but cannot be opened is not a missing file.
     if (f == NULL) settingsRead.unreadable = !dataFileMissing();
     restorePath(&saved);
@@ -88,7 +88,7 @@ int writeSetting(const char* key, const char* value) {
     copyText(target, sizeof target, dataFilePath(SETTINGS_FILE));
     copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
     restorePath(&saved);
-    FILE* in = platformOpen(target, "r");
+    FILE* in = openToRead(target);
     if (in == NULL) return 0;
     Rewrite r;
     if (rewriteBegin(&r, target, temp) != 0) {

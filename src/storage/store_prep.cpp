@@ -55,7 +55,7 @@ static int readVersionPatiently(char* out, size_t size) {
 }
 
 static long fileSize(const char* path) {
-    FILE* f = platformOpen(path, "r");
+    FILE* f = openToRead(path);
     if (f == NULL) return -1;
     long size = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
     fclose(f);

@@ -50,7 +50,7 @@ static int tableGet(const char* table, const char* key) {
     if (strchr(key, '\n') != NULL || snprintf(prefix, sizeof prefix, "%s=", key) > LINE_LIMIT) return 0;
     TablePaths p;
     tablePaths(table, &p);
-    FILE* f = platformOpen(p.data, "r");
+    FILE* f = openToRead(p.data);
     if (f == NULL) {
         tableStore.getFailed = p.data[0] != '\0' && platformExists(p.data);
         return 0;
@@ -124,7 +124,7 @@ static int tableSet(const char* table, const char* key, const char* value) {
     }
     // The previous version is kept when the new table is whole; without it, nothing changes.
     if (exists) rewriteKeepOld(&r, p.previous);
-    FILE* in = exists ? platformOpen(p.data, "r") : NULL;
+    FILE* in = exists ? openToRead(p.data) : NULL;
     if (exists && in == NULL) {
         rewriteAbandon(&r);
         reportRecordSaveFailure(table, key);

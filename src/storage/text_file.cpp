@@ -17,9 +17,18 @@ struct TextFileBuffers {
     int writeBufferTaken;
     PieceReader copyReader;
     PieceReader scanReader;
+    unsigned readFailures;
 };
 
 static TextFileBuffers textFiles;
+
+FILE* openToRead(const char* path) {
+    FILE* f = platformOpen(path, "r");
+    if (f == NULL && path[0] != '\0' && platformExists(path)) textFiles.readFailures++;
+    return f;
+}
+
+unsigned readFailureCount() { return textFiles.readFailures; }
 
 int readPiece(FILE* f, char* buf, int limit) {
     int n = 0;
@@ -158,12 +167,17 @@ static size_t readText(PieceReader* r, char* dst, size_t room) {
         size_t have = r->carried;
         memcpy(r->raw, r->carry, have);
         size_t want = room < PIECE_READER_SIZE ? room : PIECE_READER_SIZE;
-        size_t got = fread(r->raw + have, 1, want, r->f);
+        size_t got = 0;
+        if (platformRead(r->f, r->raw + have, want, &got) != 0) {
+            r->failed = 1;
+            textFiles.readFailures++;
+            r->carried = 0;
+            return 0;
+        }
         if (got == 0) {
-            if (ferror(r->f)) r->failed = 1;
             r->carried = 0;
             // A character cut by the end of the file: one sign that something was there.
-            if (have == 0 || r->failed) return 0;
+            if (have == 0) return 0;
             dst[0] = '?';
             return 1;
         }
@@ -278,6 +292,7 @@ int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath) {
     r->keepPath[0] = '\0';
     // A failure of this save is reported with its own cause, never an older one.
     platformClearError();
+    r->readFailures = textFiles.readFailures;
     if (heldWrites || targetPath[0] == '\0' || tempPath[0] == '\0') return 1;
     copyText(r->targetPath, sizeof r->targetPath, targetPath);
     copyText(r->tempPath, sizeof r->tempPath, tempPath);
@@ -316,6 +331,7 @@ int rewriteCommit(Rewrite* r) {
     if (platformClose(r->out) != 0) r->failed = 1;
     r->out = NULL;
     releaseBigBuffer(r);
+    if (textFiles.readFailures != r->readFailures) r->failed = 1;
     if (!r->failed && r->keepPath[0] != '\0' && platformKeepCopy(r->targetPath, r->keepPath) != 0) r->failed = 1;
     if (!r->failed && platformReplaceFile(r->tempPath, r->targetPath) != 0) r->failed = 1;
     if (r->failed) {

@@ -33,6 +33,13 @@ struct PieceReader {
     unsigned char raw[PIECE_READER_SIZE + 4];
 };
 
+// Opens path for reading; NULL when it cannot. A file that is there but cannot be opened counts
+// as a failed read, like a read that breaks off (readFailureCount).
+FILE* openToRead(const char* path);
+// How many reads of a file that is there have failed since the program started. A rewrite
+// during which one failed is not committed: the new file could lack what was not read.
+unsigned readFailureCount();
+
 // Starts reading f from its beginning; again after every rewind of f.
 void pieceReaderStart(PieceReader* r, FILE* f);
 // The next piece, as readPiece(f, buf, limit) would give it for a file without a byte-order mark.
@@ -60,6 +67,7 @@ int scanLines(FILE* f, int limit, LineVisitor visit, void* context);
 struct Rewrite {
     FILE* out;
     int failed;
+    unsigned readFailures;  // readFailureCount when the rewrite began
     int bigBuffer;  // writes through the one shared large buffer (see rewriteBegin)
     char tempPath[260];
     char targetPath[260];

@@ -63,7 +63,7 @@ int addListValue() {
         reportListFailure();
         return 1;
     }
-    FILE* in = platformOpen(p.data, "r");
+    FILE* in = openToRead(p.data);
     // A list that is there but cannot be read must not be replaced by the new value alone.
     if (in == NULL && platformExists(p.data)) r.failed = 1;
     if (in != NULL) {
@@ -83,7 +83,7 @@ int addListValue() {
 int removeListValue() {
     ListPaths p;
     listPaths(&p);
-    FILE* in = platformOpen(p.data, "r");
+    FILE* in = openToRead(p.data);
     if (in == NULL) {
         // Removing from a missing list does nothing; a list that cannot be read is told.
         if (platformExists(p.data)) reportListFailure();
@@ -120,7 +120,7 @@ static int addIfListed(char* line, int n, void* context) {
 }
 
 int readListValues(const char* prefix, void (*add)(const char* value, void* context), void* context) {
-    FILE* in = platformOpen(dataFilePath(LISTS_FILE), "r");
+    FILE* in = openToRead(dataFilePath(LISTS_FILE));
     if (in == NULL) return 1;
     ListReading list = {prefix, add, context};
     scanLines(in, LINE_LIMIT, addIfListed, &list);

@@ -28,7 +28,7 @@ static int takeColour(char* line, int, void* context) {
 }
 
 int readWeekColour(int week) {
-    FILE* f = platformOpen(dataFilePath(WEEKS_FILE), "r");
+    FILE* f = openToRead(dataFilePath(WEEKS_FILE));
     if (f == NULL) return 0;
     char key[16];
     snprintf(key, sizeof key, "%u", (unsigned)week);
@@ -67,7 +67,7 @@ int setWeekColour(int colour) {
     Rewrite r;
     FILE* in = NULL;
     int failed = writesHeld() || ensureWeeksFile() != 0 || platformCopyFile(data, previous) != 0;
-    if (!failed) failed = (in = platformOpen(data, "r")) == NULL;
+    if (!failed) failed = (in = openToRead(data)) == NULL;
     if (!failed) failed = rewriteBegin(&r, data, fresh) != 0;
     if (!failed) {
         if (!rewriteReplacingKey(in, &r, LINE_LIMIT, week, value)) rewriteRecord(&r, week, value);

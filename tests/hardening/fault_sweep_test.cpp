@@ -1,7 +1,10 @@
-// Every operation that writes a file, run once for each of its file steps made to fail: a clean
-// run counts the calls of each fault kind, then each call fails in turn from the same starting
-// files. After each run every file must be its old or its new version, a run that did not give
-// the clean result must report failure, and where there is a user an error box must tell them.
+// Every operation that writes a file, start-up in each situation, and the commands that only
+// read, run once for each of their file steps made to fail, reads included (an open for
+// reading refused as a sharing violation is, a read that breaks off): a clean run counts the
+// calls of each fault kind, then each call fails in turn from the same starting files. After
+// each run every file must be its old or its new version and no table may be lost, a run that
+// did not give the clean result must report failure, and where there is a user an error box
+// must tell them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,15 +16,22 @@
 #include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/calendar_export.h"
+#include "diary/navigation.h"
+#include "diary/notes.h"
+#include "diary/search.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
 #include "hardening/hardening_support.h"
 #include "output/day_list.h"
 #include "output/pages.h"
+#include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "storage/settings.h"
 #include "storage/store_prep.h"
 #include "storage/table_store.h"
 #include "storage/value_lists.h"
+#include "storage/text_file.h"
 #include "storage/week_colours.h"
 #include "support/diary_fixture.h"
 #include "support/platform_recorder.h"
@@ -41,7 +51,8 @@ struct SweepCase {
 // Store preparation may go on without the ".tmp" folder or a weeks file that was missing: both
 // are made again when needed, and nothing is lost.
 static const char* const kFaultNames[FAULT_OP_COUNT] = {"open for writing", "write", "flush", "close",
-                                                        "rename",           "copy",  "make folder", "delete"};
+                                                        "rename",           "copy",  "make folder", "delete",
+                                                        "open for reading", "read"};
 
 static Snapshot tolerated(Snapshot expected, const Snapshot& got, const Snapshot& before) {
     for (const char* name : {"wkb_db/.tmp", "wkb_db/weeks.dat"})
@@ -83,7 +94,8 @@ protected:
         resetFrontLog();
         platformLaunch("", "");
         faultReset();
-        if (op >= 0) faultArm((FaultOp)op, nth);
+        holdWrites(0);
+        if (op >= 0) faultArm((FaultOp)op, nth, op == FAULT_OPEN_READ ? PLATFORM_ERROR_DENIED : PLATFORM_ERROR_OTHER);
         Outcome o;
         o.failed = c.act();
         for (int k = 0; k < FAULT_OP_COUNT; k++) calls[k] = faultCalls((FaultOp)k);
@@ -107,7 +119,8 @@ protected:
         Snapshot before = snapshotTree(base.path());
         int injected = 0;
         for (int k = 0; k < FAULT_OP_COUNT; k++) {
-            for (int n = 1; n <= counts[k]; n = nextCall(n, counts[k]), injected++) {
+            for (int n = 1; n <= counts[k]; n = nextCall(n, counts[k]), injected++,
+                     readFaults += k == FAULT_OPEN_READ || k == FAULT_READ) {
                 Outcome o = runOnce(c, k, n);
                 std::string where = std::string(c.name) + ", failing " + kFaultNames[k] + " call " +
                                     std::to_string(n) + ": ";
@@ -135,6 +148,7 @@ protected:
     }
 
     int calls[FAULT_OP_COUNT] = {};
+    int readFaults = 0;
     std::vector<std::string> problems;
     int problemCount = 0;
 };
@@ -142,7 +156,8 @@ protected:
 static int boxShown() { return frontCalls("box|Stop|").empty() ? 0 : 1; }
 static int prepared() {
     readVersionMajor();
-    return prepareStore() == STORE_FAILED || boxShown() ? 1 : 0;
+    int status = prepareStore();
+    return status == STORE_FAILED || status == STORE_UNREADABLE || boxShown() ? 1 : 0;
 }
 static void writeSettings(FaultSweepTest& t, const char* version) {
     t.fullStore();
@@ -156,6 +171,27 @@ static const char* const kSettingsHeader = "####################################
 static const char* const kWeeksHeader = "### Weeks colors data. Please do not edit.\n";
 
 static void store(FaultSweepTest& t) { t.fullStore(); }
+// Commands that only read: what they show may lack what could not be read, but no file changes.
+static int tabChange() {
+    loadNotes();
+    refreshSlotLine();
+    refreshStatusLine();
+    return boxShown();
+}
+static int weekForward() {
+    nextWeek();
+    previousWeek();
+    return boxShown();
+}
+static int searchTwice() {
+    diaryState.action = ACTION_SEARCH;
+    copyText(inputText, sizeof inputText, "learn");
+    searchStep();
+    searchStep();
+    closeSearchFile();
+    diaryState.action = ACTION_NONE;
+    return boxShown();
+}
 static void shown(FaultSweepTest& t) { t.fullStoreShowingWeek3(); }
 static void nothing(FaultSweepTest&) {}
 // Every period has times; the calendar id is made (and kept) by the export itself.
@@ -184,6 +220,13 @@ static const SweepCase kCases[] = {
     {"value list remove", store,
      [] { snprintf(valueBuffer, sizeof valueBuffer, "Math"); return (removeListValue() ? 0 : 1) | boxShown(); }, true, false},
     {"new store", nothing, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
+    {"start-up, current store", store, prepared, false, true},
+    {"start-up, settings file lost",
+     [](FaultSweepTest& t) { t.fullStore(); std::filesystem::remove(t.data(".wkb.rc")); }, prepared, false, true,
+     "wkb_db/.wkb.rc", kSettingsHeader},
+    {"tab change", shown, tabChange, false, false},
+    {"week forward and back", shown, weekForward, false, false},
+    {"search", shown, searchTwice, false, false},
     {"store without a version", [](FaultSweepTest& t) { writeSettings(t, ""); }, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
     {"upgrade from version 1", [](FaultSweepTest& t) { writeSettings(t, "wkb_v1.9.0"); }, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
     {"upgrade from version 2.4", [](FaultSweepTest& t) { writeSettings(t, "wkb_v2.4.0"); }, prepared, false, true, "wkb_db/.wkb.rc", kSettingsHeader},
@@ -200,8 +243,9 @@ TEST_F(FaultSweepTest, EveryFailingStepOfEveryWriteLeavesOldOrNewFilesAndIsRepor
     int operations = (int)(sizeof kCases / sizeof kCases[0]);
     RecordProperty("faults_injected", injected);
     RecordProperty("operations", operations);
-    printf("fault sweep: %d faults injected over %d operations%s\n", injected, operations,
-           getenv("WKB_SWEEP_FULL") != NULL ? " (every call)" : "");
+    printf("fault sweep: %d faults injected over %d operations, %d of them failed reads%s\n", injected, operations,
+           readFaults, getenv("WKB_SWEEP_FULL") != NULL ? " (every call)" : "");
+    RecordProperty("read_faults_injected", readFaults);
     EXPECT_GT(injected, 100);
     EXPECT_EQ(0, problemCount);
     for (const std::string& p : problems) ADD_FAILURE() << p;

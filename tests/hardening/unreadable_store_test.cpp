@@ -55,8 +55,9 @@ TEST_F(UnreadableStoreTest, StartUpWaitsThenSaysSoAndTheSessionWritesNothing) {
     EXPECT_EQ(before, snapshotTree(base.path()));
     std::vector<std::string> boxes = frontCalls("box|Stop|error|");
     ASSERT_EQ(6u, boxes.size());
-    EXPECT_EQ("box|Stop|error|Could not save the notes: the diary could not read its files when it started, so it "
-              "saves nothing until it is started again.\nNothing was changed.",
+    EXPECT_EQ("box|Stop|error|The diary could not read its files when it started and saves nothing until it is "
+              "started again: the notes of Thursday, Period 2 were not saved. Nothing was lost; the previous "
+              "version is kept.",
               boxes[0]);
     EXPECT_NE(std::string::npos, boxes[5].find("The tables were not emptied"));
 }
