@@ -1,5 +1,5 @@
 // Store preparation at start: creates a new store, upgrades another version, or leaves a
-// current one alone, and gives the status 0..3 kept in storeStatus.
+// current one alone, and gives the status 0..4 kept in storeStatus.
 #pragma once
 
 #define STORE_OK 0

@@ -26,8 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     readVersionMajor();
     readSetting("title");
 
-    // Keys are program constants: never empty, never holding a line break.
-    if (!key.empty() && key.find('\0') == std::string::npos) checkWriteReadsBack(key.c_str(), "fuzz=value");
+    // Keys are program constants: never empty, never holding a NUL or a CR (a line end on
+    // reading), never starting with a byte-order mark.
+    if (!key.empty() && key.find_first_of(std::string("\0\r", 2)) == std::string::npos && (unsigned char)key[0] < 0x80)
+        checkWriteReadsBack(key.c_str(), "fuzz=value");
     std::string title(300, 'T');
     title[10] = '=';
     checkWriteReadsBack("title", title.c_str());
