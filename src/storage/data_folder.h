@@ -9,8 +9,8 @@
 #endif
 
 // Every path in the data folder fits in this many characters (the Windows limit), and the
-// longest name the store gives a file there is "wkb_txt.bak99.copy": the copy of a table
-// kept before it is emptied, while that copy is being written.
+// longest names the store gives a file there have 18 characters: "wkb_txt.bak99.copy", the copy
+// of a table kept before it is emptied while it is written, and "timetable.ics.part".
 #define DATA_PATH_MAX 259
 #define DATA_NAME_MAX 18
 
