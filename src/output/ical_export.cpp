@@ -18,6 +18,7 @@
 #include "storage/save_report.h"
 #include "storage/settings.h"
 #include "storage/store_version.h"
+#include "storage/text_file.h"
 
 static void writeLine(Rewrite* out, const char* name, const char* rawValue) {
     IcalLine line;
@@ -191,10 +192,18 @@ CalendarResult writeCalendarFile(int* events) {
         reportSaveFailure("the calendar file", 0);
         return CALENDAR_NOT_WRITTEN;
     }
+    unsigned readFailures = readFailureCount();
     DiarySnapshot* s = (DiarySnapshot*)malloc(sizeof *s);
     if (s == NULL || loadDiarySnapshot(s) != 0) {
         free(s);
         return CALENDAR_NO_MEMORY;
+    }
+    // A calendar made from tables that could not be read whole would lack lessons.
+    if (readFailureCount() != readFailures) {
+        freeDiarySnapshot(s);
+        free(s);
+        reportSaveFailure("the calendar file", 0);
+        return CALENDAR_NOT_WRITTEN;
     }
     Rewrite out;
     CalendarResult result = CALENDAR_NOT_WRITTEN;

@@ -11,6 +11,7 @@
 #include "storage/data_folder.h"
 #include "storage/rotation_rule.h"
 #include "storage/table_store.h"
+#include "storage/text_file.h"
 #include "storage/week_colours.h"
 
 // A get copies a value into the 512-byte valueBuffer.
@@ -18,7 +19,7 @@
 
 // The whole file as a terminated text; "" (allocated) when it is missing. NULL when out of memory.
 static char* readWholeFile(const char* name) {
-    FILE* f = platformOpen(dataFilePath(name), "r");
+    FILE* f = openToRead(dataFilePath(name));
     size_t size = 0, capacity = 1 << 16;
     char* text = (char*)malloc(capacity + 1);
     if (text == NULL) {
@@ -36,7 +37,9 @@ static char* readWholeFile(const char* name) {
             text = bigger;
             capacity *= 2;
         }
-        size_t got = fread(text + size, 1, capacity - size, f);
+        size_t got = 0;
+        // A read that breaks off counts, so that nothing is written from a part of the file.
+        if (platformRead(f, text + size, capacity - size, &got) != 0) noteReadFailure();
         if (got == 0) break;
         size += got;
     }
@@ -105,7 +108,10 @@ static int readColours(DiarySnapshot* s) {
         char pattern[16];
         snprintf(pattern, sizeof pattern, "%d=", week);
         size_t k = strlen(pattern);
-        if (strncmp(line, pattern, k) == 0) s->weekColour[week] = leadingNumber(line + k);
+        if (strncmp(line, pattern, k) != 0) return;
+        // A hand-edited colour outside 0..4 is a plain week, as everywhere.
+        int colour = leadingNumber(line + k);
+        s->weekColour[week] = colour >= 0 && colour <= WEEK_COLOUR_MAX ? colour : 0;
     });
     free(text);
     return 0;

@@ -30,6 +30,8 @@ FILE* openToRead(const char* path) {
 
 unsigned readFailureCount() { return textFiles.readFailures; }
 
+void noteReadFailure() { textFiles.readFailures++; }
+
 int readPiece(FILE* f, char* buf, int limit) {
     int n = 0;
     while (n < limit) {

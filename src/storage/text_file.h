@@ -39,6 +39,8 @@ FILE* openToRead(const char* path);
 // How many reads of a file that is there have failed since the program started. A rewrite
 // during which one failed is not committed: the new file could lack what was not read.
 unsigned readFailureCount();
+// Counts a failed read made outside the readers here.
+void noteReadFailure();
 
 // Starts reading f from its beginning; again after every rewind of f.
 void pieceReaderStart(PieceReader* r, FILE* f);
