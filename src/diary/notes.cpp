@@ -99,7 +99,6 @@ void decodeNotes(const char* stored, char* out, int size) {
 }
 
 void loadNotes() {
-    frontSetNotesText("");
     char key[48];
     notesKey(key, sizeof key);
     valueBuffer[0] = '\0';
@@ -109,11 +108,12 @@ void loadNotes() {
         notify("The notes could not be read: another program may have the notes file open.\n"
                "Select the period again to show them.",
                NOTIFY_ERROR);
-    if (valueBuffer[0] != '\0') {
-        char text[sizeof valueBuffer];
+    // The editor is set once: each change of its text costs a redraw of its scroll bar.
+    char text[sizeof valueBuffer];
+    text[0] = '\0';
+    if (valueBuffer[0] != '\0')
         decodeNotes(valueBuffer, text, sizeof text);
-        frontSetNotesText(text);
-    }
+    frontSetNotesText(text);
     frontClearNotesModified();
     loadedNote.valid = 1;
     loadedNote.week = diaryState.selectedWeek;

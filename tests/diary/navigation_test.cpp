@@ -61,7 +61,7 @@ TEST_F(DiaryNavigationTest, RefreshesStatusThenNotesThenSlotWithTheNewWeeksColou
     EXPECT_EQ(11, diaryState.selectedWeek);
     EXPECT_EQ(3, diaryState.selectedDay);
     EXPECT_EQ(dayTable[diaryState.selectedDayIndex].weekday, 3);
-    std::vector<std::string> order = {"colour", "status", "notes", "notes", "slot", "slot"};
+    std::vector<std::string> order = {"colour", "status", "notes", "slot", "slot"};
     EXPECT_EQ(order, callKinds());
     EXPECT_EQ("colour|96FF96", frontLog.calls[0]);
     EXPECT_EQ("new week", frontLog.notes);

@@ -45,7 +45,10 @@ TEST_F(DiaryNotesTest, TwoLinesRoundTripThroughTheStoredForm) {
     frontLog.notes = "unsaved";
     loadNotes();
     EXPECT_EQ("Read chapter 4\r\nExercise 7", frontLog.notes);
-    EXPECT_EQ("notes|", frontLog.calls.front()) << "the editor is cleared first";
+    EXPECT_EQ(std::vector<std::string>{"notes|Read chapter 4\r\nExercise 7"}, frontLog.calls) << "set once";
+    diaryState.selectedPeriod = 3;
+    loadNotes();
+    EXPECT_EQ("", frontLog.notes) << "a slot without a note empties the editor";
 }
 
 // Saving, loading and saving again gives the same bytes for any text the editor can hold,

@@ -37,7 +37,7 @@ TEST_F(DiarySearchTest, FirstOkShowsNothingThenHitsInFileOrderThenBeeps) {
     EXPECT_EQ("5/1/0", ok("Homework"));
     size_t mark = frontLog.calls.size();
     EXPECT_EQ("20/4/3", ok("Homework"));
-    std::vector<std::string> order = {"tabs", "colour", "status", "slot", "slot", "notes", "notes"};
+    std::vector<std::string> order = {"tabs", "colour", "status", "slot", "slot", "notes"};
     EXPECT_EQ(order, callKinds(mark));
     EXPECT_EQ("tabs|3|3", frontLog.calls[mark]);
     EXPECT_EQ("Homework essay", frontLog.notes);

@@ -33,12 +33,14 @@ folder = sys.argv[1]
 # SPEED_NOTE_LENGTH (default 511) sets the length of every note, to tell the files' cost
 # from the editor's.
 length = int(os.environ.get("SPEED_NOTE_LENGTH", "511"))
-note = ("Homework " * 60)[:max(0, length - 2)] + " |"
+# Each week's notes differ, so that no move finds the editor already showing its text.
+def note(w):
+    return (f"Week {w} " + "Homework " * 60)[:max(0, length - 2)] + " |"
 with open(folder + "/wkb_txt.data", "wb") as f:
     for w in range(1, 54):
         for d in range(1, 7):
             for p in range(10):
-                f.write(f"W{w}D{d}P{p}={note}\r\n".encode())
+                f.write(f"W{w}D{d}P{p}={note(w)}\r\n".encode())
 with open(folder + "/wkb_hd.data", "wb") as f:
     for c in range(5):
         for d in range(1, 7):

@@ -273,4 +273,26 @@ TEST_F(UiKeepNote, CharactersOutsideTheCodePageAreNamedBeforeTheNoteIsStored) {
     EXPECT_EQ(stored.rfind("W16D3P0=", 0), 0u) << stored;
     EXPECT_NE(stored.find("\xF3"), std::string::npos) << "o acute is stored as itself";
     EXPECT_EQ(stored.substr(8, stored.size() - 10), windowText(mainUi.notes));
+    GetWindowTextW(mainUi.notes, now, 32);
+    EXPECT_EQ(std::wstring(now).find(L'\x142'), std::wstring::npos) << "the editor shows the stand-ins";
+}
+
+// The editor is only set when its text changes; a week with the same note or none shows it.
+TEST_F(UiKeepNote, EachWeekShowsItsOwnNoteAfterMovesThroughSameAndEmptyNotes) {
+    open();
+    tableOp(TABLE_SET, NOTES_TABLE, "W16D3P0", "same");
+    tableOp(TABLE_SET, NOTES_TABLE, "W17D3P0", "same");
+    tableOp(TABLE_SET, NOTES_TABLE, "W19D3P0", "other");
+    struct Move {
+        int command;
+        const char* shows;
+    };
+    const Move moves[] = {{CMD_WEEK_FORWARD, "same"}, {CMD_WEEK_BACKWARD, "same"}, {CMD_WEEK_FORWARD, "same"},
+                          {CMD_WEEK_FORWARD, ""},     {CMD_WEEK_FORWARD, "other"},  {CMD_WEEK_FORWARD, ""},
+                          {CMD_WEEK_FORWARD, ""},     {CMD_WEEK_BACKWARD, ""},      {CMD_WEEK_BACKWARD, "other"}};
+    for (const Move& move : moves) {
+        command(move.command);
+        EXPECT_EQ(windowText(mainUi.notes), move.shows) << "week " << diaryState.selectedWeek;
+        EXPECT_EQ(SendMessageA(mainUi.notes, EM_GETMODIFY, 0, 0), 0) << "week " << diaryState.selectedWeek;
+    }
 }

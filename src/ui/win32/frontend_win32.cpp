@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cwchar>
 
 #include "core/frontend.h"
 #include "platform/bounded_text.h"
@@ -63,8 +64,19 @@ void frontSetSlotLine(const char* text) {
     SetWindowTextA(mainUi.slotLine, text);
 }
 
+// Whether the notes editor already shows text: setting it again would only redraw it. Compared
+// in Unicode, so that a typed character the code page cannot hold never passes for its stand-in.
+static int notesShow(const char* text) {
+    WCHAR wanted[2048], shown[2048];
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, wanted, sizeof wanted / sizeof wanted[0]);
+    if (length <= 0 || GetWindowTextLengthW(mainUi.notes) != length - 1) return 0;
+    if (length == 1) return 1;
+    return GetWindowTextW(mainUi.notes, shown, length) == length - 1 && wcscmp(shown, wanted) == 0;
+}
+
 void frontSetNotesText(const char* text) {
     trace("notes");
+    if (mainUi.notes == NULL || notesShow(text)) return;
     SetWindowTextA(mainUi.notes, text);
 }
 
