@@ -105,12 +105,6 @@ void tableGetMany(const char* table, const char* const keys[], int count, char* 
     fclose(f);
 }
 
-static const char* tableWhat(const char* table) {
-    if (strcmp(table, TIMETABLE_TABLE) == 0) return "the timetable";
-    if (strcmp(table, NOTES_TABLE) == 0) return "the notes";
-    return "the table";
-}
-
 int tableGetFailed() { return tableStore.getFailed; }
 
 static int tableSet(const char* table, const char* key, const char* value) {
