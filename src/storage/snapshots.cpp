@@ -239,10 +239,10 @@ int takeDailySnapshot() {
     return 0;
 }
 
-// stem + reason, or stem-02 + reason, stem-03... (a newer one sorts after), so that no
-// snapshot is overwritten.
+// stem + reason, or stem-02 + reason, stem-03... (a newer one sorts after up to -99), so that
+// no snapshot is overwritten. Many commands in one second (a script, a test) still get a name.
 static int freeName(const char* stem, const char* reason, char* out, int size) {
-    for (int n = 1; n < 100; n++) {
+    for (int n = 1; n < 10000; n++) {
         char number[8] = "";
         if (n > 1) snprintf(number, sizeof number, "-%02d", n);
         snprintf(out, (size_t)size, "%.19s%s%.40s", stem, number, reason);
