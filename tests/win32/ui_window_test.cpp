@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "core/build_config.h"
 #include "core/diary_state.h"
+#include "core/frontend.h"
 #include "storage/table_store.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/main_window.h"
@@ -300,4 +301,33 @@ TEST_F(UiTabs, ADayTabChangeReadsBothTabs) {
     EXPECT_EQ(diaryState.selectedPeriod, 2);
     EXPECT_STREQ(frontTrace(), "notes,slot,slot,colour,status");
     EXPECT_NE(windowText(mainUi.status).find("(4/14/2026)"), std::string::npos);
+}
+
+static SCROLLINFO notesScroll() {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(mainUi.notes, SB_VERT, &si);
+    return si;
+}
+
+// Under Wine the editor's text is set while its scroll bar style is off: the style comes back,
+// and the scroll bar follows each new text, from a long note scrolled to its end to a short one.
+TEST_F(UiTabs, TheNotesScrollBarFollowsEachNewText) {
+    open();
+    std::string lines;
+    for (int i = 0; i < 30; i++) lines += (i ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+    frontSetNotesText(lines.c_str());
+    SCROLLINFO longNote = notesScroll();
+    EXPECT_GT(longNote.nMax + 1, (int)longNote.nPage);
+    SendMessageA(mainUi.notes, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_GT(notesScroll().nPos, 0);
+
+    frontSetNotesText("short");
+    SCROLLINFO shortNote = notesScroll();
+    EXPECT_EQ(shortNote.nPos, 0);
+    EXPECT_LE(shortNote.nMax + 1, (int)shortNote.nPage);
+    EXPECT_TRUE(style(mainUi.notes) & WS_VSCROLL);
+    EXPECT_EQ(windowText(mainUi.notes), "short");
+    EXPECT_EQ(SendMessageA(mainUi.notes, EM_GETMODIFY, 0, 0), 0);
 }
