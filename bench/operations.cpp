@@ -21,6 +21,7 @@
 #include "support/print_surface_recorder.h"
 #include "platform/bounded_text.h"
 #include "storage/data_folder.h"
+#include "storage/kept_files.h"
 #include "storage/store_prep.h"
 #include "storage/table_store.h"
 #include "storage/week_colours.h"
@@ -49,6 +50,14 @@ static void timeCommand(benchmark::State& state, void (*op)()) {
 
 static void get(benchmark::State& state, const char* table, const char* key) {
     for (auto _ : state) tableOp(TABLE_GET, table, key, "");
+    if (valueBuffer[0] == '\0') state.SkipWithError("key not found");
+}
+
+static void getFromDisk(benchmark::State& state, const char* table, const char* key) {
+    for (auto _ : state) {
+        forgetKeptFiles();
+        tableOp(TABLE_GET, table, key, "");
+    }
     if (valueBuffer[0] == '\0') state.SkipWithError("key not found");
 }
 
@@ -102,6 +111,17 @@ static void weekForward() {
     nextWeek();
 }
 
+// As after a change by another program: every file is read again, none is kept in memory.
+static void weekForwardFromDisk() {
+    forgetKeptFiles();
+    weekForward();
+}
+
+static void tabChangeFromDisk() {
+    forgetKeptFiles();
+    tabChange();
+}
+
 static void searchNoHit() {
     copyText(inputText, sizeof inputText, MISSING_KEYWORD);
     copyText(searchState.lastKeyword, sizeof searchState.lastKeyword, MISSING_KEYWORD);
@@ -132,6 +152,8 @@ static const Command commands[] = {
     {"cmd_tab_change", tabChange},
     {"cmd_save_notes", saveCommand},
     {"cmd_week_forward", weekForward},
+    {"cmd_tab_change_from_disk", tabChangeFromDisk},
+    {"cmd_week_forward_from_disk", weekForwardFromDisk},
     {"cmd_search_step_no_hit", searchNoHit},
     {"cmd_colour_week", colourWeek},
     {"cmd_export_day_page", exportDayPage},
@@ -164,6 +186,7 @@ void registerOperations() {
     copyText(last, sizeof last, lastNotesKey());
     benchmark::RegisterBenchmark("get_notes_first", get, NOTES_TABLE, first)->UseRealTime()->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("get_notes_last", get, NOTES_TABLE, last)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("get_notes_last_from_disk", getFromDisk, NOTES_TABLE, last)->UseRealTime()->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("get_timetable_first", get, TIMETABLE_TABLE, FIRST_TIMETABLE_KEY)->UseRealTime()->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("get_timetable_last", get, TIMETABLE_TABLE, LAST_TIMETABLE_KEY)->UseRealTime()->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("set_notes_existing", setNotesExisting)->UseRealTime()->Unit(benchmark::kMicrosecond);

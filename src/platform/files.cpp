@@ -15,6 +15,7 @@
 
 struct PlatformFiles {
     PlatformError error;
+    unsigned long changes;  // see platformChangeCount
     FILE* open[TRACKED_FILES];
     char openPath[TRACKED_FILES][260];
 };
@@ -22,6 +23,8 @@ struct PlatformFiles {
 static PlatformFiles files;
 
 const PlatformError* platformLastError() { return &files.error; }
+
+unsigned long platformChangeCount() { return files.changes; }
 
 void platformClearError() {
     files.error.kind = PLATFORM_ERROR_NONE;
@@ -107,12 +110,14 @@ static int besideTarget(char* out, size_t size, const char* to, const char* suff
 }
 
 int platformMakeFolder(const char* path) {
+    files.changes++;
     if (injected(FAULT_MAKE_FOLDER, "folder", path, 0)) return 1;
     int code = osMakeFolder(path);
     return code == 0 ? 0 : systemFailed("folder", path, code);
 }
 
 int platformCopyFile(const char* from, const char* to) {
+    files.changes++;
     if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
     if (besideTarget(temp, sizeof temp, to, ".copy")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
@@ -124,6 +129,7 @@ int platformCopyFile(const char* from, const char* to) {
 }
 
 int platformKeepCopy(const char* from, const char* to) {
+    files.changes++;
     if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
     if (besideTarget(temp, sizeof temp, to, ".link")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
@@ -137,12 +143,14 @@ int platformKeepCopy(const char* from, const char* to) {
 }
 
 int platformReplaceFile(const char* from, const char* to) {
+    files.changes++;
     if (injected(FAULT_RENAME, "replace", to, 0)) return 1;
     int code = osReplace(from, to);
     return code == 0 ? 0 : systemFailed("replace", to, code);
 }
 
 int platformDeleteFile(const char* path) {
+    files.changes++;
     if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
     int code = osDelete(path);
     return code == 0 ? 0 : systemFailed("delete", path, code);
@@ -156,6 +164,7 @@ FILE* platformOpen(const char* path, const char* mode) {
         if (f == NULL) streamFailed("open", path, osStreamError());
         return f;
     }
+    files.changes++;
     if (injected(FAULT_OPEN_WRITE, "open", path, 1)) return NULL;
     // A new file, never what lies at path: a link planted there is removed, not written through.
     int code = 0;
@@ -190,6 +199,7 @@ int platformFlush(FILE* f) {
 }
 
 int platformClose(FILE* f) {
+    files.changes++;
     char path[260];
     copyText(path, sizeof path, trackedPath(f));
     untrack(f);
@@ -203,12 +213,14 @@ int platformClose(FILE* f) {
 }
 
 int platformRenameFolder(const char* from, const char* to) {
+    files.changes++;
     if (injected(FAULT_RENAME, "rename", to, 0)) return 1;
     int code = osRenameFolder(from, to);
     return code == 0 ? 0 : systemFailed("rename", to, code);
 }
 
 int platformRemoveFolder(const char* path) {
+    files.changes++;
     if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
     int code = osRemoveFolder(path);
     return code == 0 ? 0 : systemFailed("delete", path, code);
@@ -219,3 +231,12 @@ int platformListFolder(const char* path, void (*each)(const char* name, void* co
 }
 
 long long platformFileSize(const char* path) { return osFileSize(path); }
+
+int platformFileStamp(const char* path, PlatformFileStamp* out) {
+    *out = PlatformFileStamp();
+    return path[0] == '\0' ? 1 : osFileStamp(path, out);
+}
+
+int platformSameStamp(const PlatformFileStamp* a, const PlatformFileStamp* b) {
+    return a->size == b->size && a->written == b->written && a->made == b->made && a->identity == b->identity;
+}

@@ -25,6 +25,8 @@ int osRemoveFolder(const char* path);
 int osListFolder(const char* path, void (*each)(const char* name, void* context), void* context);
 // The size of a file; -1 when it is no file or cannot be read.
 long long osFileSize(const char* path);
+// The stamp of a file; 0, or 1 when it is no file or cannot be looked at.
+int osFileStamp(const char* path, PlatformFileStamp* out);
 // Asks the system to put a flushed stream's file on disk.
 int osSync(FILE* f);
 // The code of a failed C stream call (errno on both systems).

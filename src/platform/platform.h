@@ -42,6 +42,20 @@ int platformListFolder(const char* path, void (*each)(const char* name, void* co
 // The size of a file in bytes; -1 when it cannot be read.
 long long platformFileSize(const char* path);
 
+// What tells one version of a file from another without opening it: its size, its last write
+// and its creation (Windows) or status change (POSIX) times, and on POSIX its device and inode.
+struct PlatformFileStamp {
+    long long size, written, made;
+    unsigned long long identity;
+};
+// 0, or 1 when there is no file at path or it cannot be looked at.
+int platformFileStamp(const char* path, PlatformFileStamp* out);
+int platformSameStamp(const PlatformFileStamp* a, const PlatformFileStamp* b);
+// How many times this process has asked to change a file or folder (write, copy, replace,
+// delete, rename; failed attempts too): a copy of a file read before the count changed may be
+// out of date even when the file's stamp is unchanged, within one tick of its clock.
+unsigned long platformChangeCount();
+
 // Why a file call failed, in the three classes the user is told about.
 enum PlatformErrorKind { PLATFORM_ERROR_NONE, PLATFORM_ERROR_FULL, PLATFORM_ERROR_DENIED, PLATFORM_ERROR_OTHER };
 

@@ -79,6 +79,16 @@ long long osFileSize(const char* path) {
     return (long long)st.st_size;
 }
 
+int osFileStamp(const char* path, PlatformFileStamp* out) {
+    struct stat st;
+    if (stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return 1;
+    out->size = (long long)st.st_size;
+    out->written = (long long)st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+    out->made = (long long)st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
+    out->identity = (unsigned long long)st.st_ino ^ ((unsigned long long)st.st_dev << 40);
+    return 0;
+}
+
 FILE* osCreateNew(const char* path, int* code) {
     unlink(path);
     errno = 0;

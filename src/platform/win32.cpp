@@ -105,6 +105,20 @@ long long osFileSize(const char* path) {
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
 }
 
+static long long fileTime(const FILETIME& t) { return (long long)((unsigned long long)t.dwHighDateTime << 32 | t.dwLowDateTime); }
+
+int osFileStamp(const char* path, PlatformFileStamp* out) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 1;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 1;
+    out->size = ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    out->written = fileTime(data.ftLastWriteTime);
+    out->made = fileTime(data.ftCreationTime);
+    // The file's index would need it opened, which is what a stamp saves.
+    out->identity = 0;
+    return 0;
+}
+
 FILE* osCreateNew(const char* path, int* code) {
     DeleteFileA(path);
     HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_NEW,

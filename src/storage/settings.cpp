@@ -9,6 +9,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/kept_files.h"
 #include "storage/store_version.h"
 #include "storage/save_report.h"
 #include "storage/text_file.h"
@@ -145,12 +146,10 @@ void loadOptions() {
     OptionScan scan = {{"bip", "info", "teacher", "default"}, {}, {}, OPTION_COUNT};
     SavedPath saved;
     savePath(&saved);
-    FILE* f = platformOpen(dataFilePath(SETTINGS_FILE), "r");
+    char path[sizeof filePath];
+    copyText(path, sizeof path, dataFilePath(SETTINGS_FILE));
     restorePath(&saved);
-    if (f != NULL) {
-        scanLines(f, LINE_LIMIT, takeOptions, &scan);
-        fclose(f);
-    }
+    keptScanLines(path, LINE_LIMIT, takeOptions, &scan);
     diaryState.beepOn = strcmp(scan.values[0], "no") == 0 ? 0 : 1;
     diaryState.infoOn = strcmp(scan.values[1], "no") == 0 ? 0 : 1;
     if (strcmp(scan.values[2], "yes") == 0) diaryState.teacherMode = 1;

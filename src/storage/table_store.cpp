@@ -1,4 +1,5 @@
-// The keyed table store: one text file of key=value lines per table. A get scans for the key;
+// The keyed table store: one text file of key=value lines per table. A get looks the key up in
+// the table's copy kept in memory (kept_files);
 // a set keeps the old file as "<table>.tmp", writes the new one beside it and replaces the
 // table in one step; a create empties the table the same way.
 #include "storage/table_store.h"
@@ -9,6 +10,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/kept_files.h"
 #include "storage/save_report.h"
 #include "storage/text_file.h"
 
@@ -16,10 +18,9 @@ char valueBuffer[512];
 
 #define LINE_LIMIT 1023
 
-// The table store's own state beside valueBuffer: the reader of a get, 32 KB and so kept out
-// of the stack, and whether the last get found its table but could not read it.
+// The table store's own state beside valueBuffer: whether the last get found its table but
+// could not read it.
 struct TableStore {
-    PieceReader reader;
     int getFailed;
 };
 
@@ -41,33 +42,6 @@ static void tablePaths(const char* table, TablePaths* p) {
     copyText(p->previous, sizeof p->previous, dataFilePath(name));
 }
 
-// A get scans the line starts of the file for "key=" and reads only the line that has it.
-// A key with a line feed, or too long for a line's first piece, is never found.
-static int tableGet(const char* table, const char* key) {
-    valueBuffer[0] = '\0';
-    tableStore.getFailed = 0;
-    char prefix[LINE_LIMIT + 1];
-    if (strchr(key, '\n') != NULL || snprintf(prefix, sizeof prefix, "%s=", key) > LINE_LIMIT) return 0;
-    TablePaths p;
-    tablePaths(table, &p);
-    FILE* f = openToRead(p.data);
-    if (f == NULL) {
-        tableStore.getFailed = p.data[0] != '\0' && platformExists(p.data);
-        return 0;
-    }
-    PieceReader* reader = &tableStore.reader;
-    pieceReaderStart(reader, f);
-    char line[LINE_LIMIT + 1];
-    if (pieceFindLine(reader, prefix) && pieceRead(reader, line, LINE_LIMIT) > 0 && lineHasKey(line, key)) {
-        copyText(valueBuffer, sizeof valueBuffer, line + strlen(key) + 1);
-        size_t len = strlen(valueBuffer);
-        if (len > 0 && valueBuffer[len - 1] == '\n') valueBuffer[len - 1] = '\0';
-    }
-    tableStore.getFailed = reader->failed;
-    fclose(f);
-    return 0;
-}
-
 // The value of a record's first piece into out (cut to size), without its line break.
 static void takeRecordValue(const char* line, const char* key, char* out, size_t size) {
     copyText(out, size < sizeof valueBuffer ? size : sizeof valueBuffer, line + strlen(key) + 1);
@@ -75,34 +49,39 @@ static void takeRecordValue(const char* line, const char* key, char* out, size_t
     if (len > 0 && out[len - 1] == '\n') out[len - 1] = '\0';
 }
 
-void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]) {
-    if (count > TABLE_GET_MANY) count = TABLE_GET_MANY;
-    int found[TABLE_GET_MANY] = {};
-    int left = 0;
-    for (int i = 0; i < count; i++) {
-        if (sizes[i] > 0) values[i][0] = '\0';
-        // A key that a single get would refuse stays absent.
-        found[i] = sizes[i] == 0 || strchr(keys[i], '\n') != NULL || strlen(keys[i]) + 1 > LINE_LIMIT;
-        left += !found[i];
-    }
+// A key with a line feed, or too long for a line's first piece, is never found.
+static int tableGet(const char* table, const char* key) {
+    valueBuffer[0] = '\0';
+    tableStore.getFailed = 0;
+    if (strchr(key, '\n') != NULL || strlen(key) + 1 > LINE_LIMIT) return 0;
     TablePaths p;
     tablePaths(table, &p);
-    FILE* f = left > 0 ? openToRead(p.data) : NULL;
-    if (f == NULL) return;
-    PieceReader* reader = &tableStore.reader;
-    pieceReaderStart(reader, f);
     char line[LINE_LIMIT + 1];
-    int lineStart = 1, n;
-    while (left > 0 && (n = pieceRead(reader, line, LINE_LIMIT)) > 0) {
-        for (int i = 0; lineStart && i < count; i++) {
-            if (found[i] || !lineHasKey(line, keys[i])) continue;
-            takeRecordValue(line, keys[i], values[i], sizes[i]);
-            found[i] = 1;
-            left--;
-        }
-        lineStart = line[n - 1] == '\n';
+    KeptRead read = keptFindLine(p.data, key, line, LINE_LIMIT);
+    if (read == KEPT_NOT_OPENED) {
+        tableStore.getFailed = p.data[0] != '\0' && platformExists(p.data);
+        return 0;
     }
-    fclose(f);
+    tableStore.getFailed = read == KEPT_READ_FAILED;
+    if (line[0] != '\0') takeRecordValue(line, key, valueBuffer, sizeof valueBuffer);
+    return 0;
+}
+
+void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]) {
+    if (count > TABLE_GET_MANY) count = TABLE_GET_MANY;
+    TablePaths p;
+    tablePaths(table, &p);
+    char line[LINE_LIMIT + 1];
+    for (int i = 0; i < count; i++)
+        if (sizes[i] > 0) values[i][0] = '\0';
+    for (int i = 0; i < count; i++) {
+        if (sizes[i] == 0) continue;
+        // A key that a single get would refuse stays absent.
+        if (strchr(keys[i], '\n') != NULL || strlen(keys[i]) + 1 > LINE_LIMIT) continue;
+        // The file is read once: the keys after the first are found in its kept copy.
+        if (keptFindLine(p.data, keys[i], line, LINE_LIMIT) != KEPT_READ) return;
+        if (line[0] != '\0') takeRecordValue(line, keys[i], values[i], sizes[i]);
+    }
 }
 
 int tableGetFailed() { return tableStore.getFailed; }

@@ -9,6 +9,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/kept_files.h"
 #include "storage/save_report.h"
 #include "storage/text_file.h"
 
@@ -28,13 +29,10 @@ static int takeColour(char* line, int, void* context) {
 }
 
 int readWeekColour(int week) {
-    FILE* f = openToRead(dataFilePath(WEEKS_FILE));
-    if (f == NULL) return 0;
     char key[16];
     snprintf(key, sizeof key, "%u", (unsigned)week);
     WeekLookup lookup = {key, 0};
-    scanLines(f, LINE_LIMIT, takeColour, &lookup);
-    fclose(f);
+    keptScanLines(dataFilePath(WEEKS_FILE), LINE_LIMIT, takeColour, &lookup);
     // A hand-edited colour outside 0..4 is a plain week everywhere it is drawn or keyed.
     return lookup.colour >= 0 && lookup.colour <= WEEK_COLOUR_MAX ? lookup.colour : 0;
 }

@@ -30,14 +30,16 @@ stop
 /usr/bin/python3 - "$work/wkb_db" <<'PY'
 import os, sys
 folder = sys.argv[1]
-# SPEED_NOTE_LENGTH (default 511) sets the length of every note, to tell the files' cost
-# from the editor's.
+# SPEED_NOTE_LENGTH (default 511) sets the length of every note (0: no notes at all), to tell
+# the files' cost from the editor's.
 length = int(os.environ.get("SPEED_NOTE_LENGTH", "511"))
-# Each week's notes differ, so that no move finds the editor already showing its text.
+# Each week's notes differ, so that no move finds the editor already showing its text, unless
+# SPEED_SAME_NOTES=1 gives every week the same notes (the editor then stays as it is).
+same = os.environ.get("SPEED_SAME_NOTES") == "1"
 def note(w):
-    return (f"Week {w} " + "Homework " * 60)[:max(0, length - 2)] + " |"
+    return (("Week " if same else f"Week {w} ") + "Homework " * 60)[:max(0, length - 2)] + " |"
 with open(folder + "/wkb_txt.data", "wb") as f:
-    for w in range(1, 54):
+    for w in range(1, 54 if length > 0 else 1):
         for d in range(1, 7):
             for p in range(10):
                 f.write(f"W{w}D{d}P{p}={note(w)}\r\n".encode())

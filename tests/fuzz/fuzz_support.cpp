@@ -13,6 +13,7 @@
 
 #include "core/diary_state.h"
 #include "diary/search.h"
+#include "storage/kept_files.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
@@ -62,6 +63,7 @@ void fuzzReset(int withFolder) {
     std::string data = basePath + "/wkb_db";
     fs::remove_all(data, ec);
     if (withFolder) fs::create_directory(data, ec);
+    forgetKeptFiles();
 }
 
 void fuzzWriteData(const char* name, const std::string& bytes) {
@@ -70,6 +72,7 @@ void fuzzWriteData(const char* name, const std::string& bytes) {
     if (f == NULL) return;
     fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
+    forgetKeptFiles();
 }
 
 std::string fuzzReadData(const char* name) {

@@ -27,6 +27,7 @@
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
+#include "storage/kept_files.h"
 #include "storage/settings.h"
 #include "storage/store_prep.h"
 #include "storage/table_store.h"
@@ -93,6 +94,9 @@ protected:
         c.arrange(*this);
         resetFrontLog();
         platformLaunch("", "");
+        // Every command starts from the files, as after a change by another program: a kept
+        // copy from the arrangement would leave its reads untried.
+        forgetKeptFiles();
         faultReset();
         holdWrites(0);
         if (op >= 0) faultArm((FaultOp)op, nth, op == FAULT_OPEN_READ ? PLATFORM_ERROR_DENIED : PLATFORM_ERROR_OTHER);

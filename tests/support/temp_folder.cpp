@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "storage/kept_files.h"
+
 #ifdef _WIN32
 #include <process.h>
 #define WKB_PID _getpid()
@@ -55,8 +57,13 @@ bool fileExists(const std::string& path) {
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), (std::streamsize)bytes.size());
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), (std::streamsize)bytes.size());
+    }
+    // Written in place, a file of the same size within one tick of the file system's clock
+    // keeps its stamp: the diary would go on reading its kept copy.
+    forgetKeptFiles();
 }
 
 std::string crlf(const std::string& text) {

@@ -195,3 +195,27 @@ TEST(StorageWin, ASettingsFileHeldWithoutSharingEmptiesNothing) {
     EXPECT_FALSE(fileExists(temp.file("wkb_db\\wkb_hd.bak")));
     holdWrites(0);
 }
+
+// The stamp that tells a kept copy from a changed file: another program's write, a replace,
+// and a delete each change it or make it fail; the diary's own writes are counted.
+TEST(StorageWin, AFileStampFollowsEveryChange) {
+    TempFolder folder;
+    std::string path = folder.file("table.data"), fresh = folder.file("table.new");
+    writeBytes(path, "a=1\r\n");
+    PlatformFileStamp first, now;
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &first));
+    EXPECT_EQ(5, first.size);
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &now));
+    EXPECT_TRUE(platformSameStamp(&first, &now));
+    writeBytes(path, "a=12\r\n");
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &now));
+    EXPECT_FALSE(platformSameStamp(&first, &now));
+
+    unsigned long changes = platformChangeCount();
+    writeBytes(fresh, "a=3\r\n");
+    ASSERT_EQ(0, platformReplaceFile(fresh.c_str(), path.c_str()));
+    EXPECT_GT(platformChangeCount(), changes);
+    ASSERT_EQ(0, platformDeleteFile(path.c_str()));
+    EXPECT_EQ(1, platformFileStamp(path.c_str(), &now));
+    EXPECT_EQ(1, platformFileStamp(folder.path().c_str(), &now)) << "a folder has no stamp";
+}
