@@ -55,7 +55,7 @@ static void get(benchmark::State& state, const char* table, const char* key) {
 
 static void getFromDisk(benchmark::State& state, const char* table, const char* key) {
     for (auto _ : state) {
-        forgetKeptFiles();
+        keptFilesOutOfDate();
         tableOp(TABLE_GET, table, key, "");
     }
     if (valueBuffer[0] == '\0') state.SkipWithError("key not found");
@@ -111,14 +111,14 @@ static void weekForward() {
     nextWeek();
 }
 
-// As after a change by another program: every file is read again, none is kept in memory.
+// As after a change by another program: every file is read again.
 static void weekForwardFromDisk() {
-    forgetKeptFiles();
+    keptFilesOutOfDate();
     weekForward();
 }
 
 static void tabChangeFromDisk() {
-    forgetKeptFiles();
+    keptFilesOutOfDate();
     tabChange();
 }
 

@@ -21,15 +21,16 @@ struct KeptLine {
 #define NO_KEY ((size_t)-1)
 
 struct KeptFile {
+    int valid;
     char path[260];
     PlatformFileStamp stamp;
     unsigned long changeCount;
     char* text;
-    size_t length;
+    size_t length, textCapacity;
     KeptLine* lines;
-    size_t lineCount;
+    size_t lineCount, lineCapacity;
     size_t* slots;  // open addressing: 1 + the first line of a key, 0 for a free slot
-    size_t slotCount;
+    size_t slotCount, slotCapacity;
     unsigned long lastUse;
 };
 
@@ -41,15 +42,35 @@ struct KeptFiles {
 
 static KeptFiles kept;
 
-static void drop(KeptFile* k) {
-    free(k->text);
-    free(k->lines);
-    free(k->slots);
-    *k = KeptFile();
+// A copy read again reuses its memory: a fresh 2 MB would cost a page fault per 4 kB.
+static void invalidate(KeptFile* k) {
+    k->valid = 0;
+    k->path[0] = '\0';
+    k->length = k->lineCount = k->slotCount = 0;
 }
 
 void forgetKeptFiles() {
-    for (KeptFile& k : kept.files) drop(&k);
+    for (KeptFile& k : kept.files) {
+        free(k.text);
+        free(k.lines);
+        free(k.slots);
+        k = KeptFile();
+    }
+}
+
+void keptFilesOutOfDate() {
+    for (KeptFile& k : kept.files) invalidate(&k);
+}
+
+// Makes room for need items of unit bytes at *buffer; 0, or 1 when memory runs out.
+static int reserve(void** buffer, size_t* capacity, size_t need, size_t unit) {
+    if (need <= *capacity) return 0;
+    size_t grown = *capacity * 2 > need ? *capacity * 2 : need;
+    void* bigger = realloc(*buffer, grown * unit);
+    if (bigger == NULL) return 1;
+    *buffer = bigger;
+    *capacity = grown;
+    return 0;
 }
 
 static size_t hashKey(const char* key, size_t length) {
@@ -67,64 +88,101 @@ static size_t lineOfKey(const KeptFile* k, const char* key, size_t length) {
     }
 }
 
-// Splits the text into lines and indexes each key's first line. 0, or 1 when memory runs out.
+// Splits the text into lines, then indexes each key's first line. 0, or 1 when memory runs out.
 static int indexLines(KeptFile* k) {
-    size_t count = 0;
-    for (size_t i = 0; i < k->length; i++) count += k->text[i] == '\n';
-    count += k->length > 0 && k->text[k->length - 1] != '\n';
-    size_t slots = 16;
-    while (slots < 2 * count) slots *= 2;
-    k->lines = (KeptLine*)malloc((count > 0 ? count : 1) * sizeof *k->lines);
-    k->slots = (size_t*)calloc(slots, sizeof *k->slots);
-    if (k->lines == NULL || k->slots == NULL) return 1;
-    k->slotCount = slots;
-    for (size_t start = 0; start < k->length; k->lineCount++) {
+    for (size_t start = 0; start < k->length;) {
+        if (reserve((void**)&k->lines, &k->lineCapacity, k->lineCount + 1, sizeof *k->lines)) return 1;
         const char* lf = (const char*)memchr(k->text + start, '\n', k->length - start);
         size_t length = lf != NULL ? (size_t)(lf - (k->text + start)) + 1 : k->length - start;
         size_t piece = length < TEXT_LINE_LIMIT ? length : TEXT_LINE_LIMIT;
         const char* equals = (const char*)memchr(k->text + start, '=', piece);
         KeptLine line = {start, length, equals != NULL ? (size_t)(equals - (k->text + start)) : NO_KEY};
-        k->lines[k->lineCount] = line;
-        if (line.keyLength != NO_KEY && lineOfKey(k, k->text + start, line.keyLength) == NO_KEY) {
-            size_t s = hashKey(k->text + start, line.keyLength) & (slots - 1);
-            while (k->slots[s] != 0) s = (s + 1) & (slots - 1);
-            k->slots[s] = k->lineCount + 1;
-        }
+        k->lines[k->lineCount++] = line;
         start += length;
+    }
+    size_t slots = 16;
+    while (slots < 2 * k->lineCount) slots *= 2;
+    if (reserve((void**)&k->slots, &k->slotCapacity, slots, sizeof *k->slots)) return 1;
+    k->slotCount = slots;
+    memset(k->slots, 0, slots * sizeof *k->slots);
+    for (size_t i = 0; i < k->lineCount; i++) {
+        const KeptLine& line = k->lines[i];
+        if (line.keyLength == NO_KEY || lineOfKey(k, k->text + line.start, line.keyLength) != NO_KEY) continue;
+        size_t s = hashKey(k->text + line.start, line.keyLength) & (slots - 1);
+        while (k->slots[s] != 0) s = (s + 1) & (slots - 1);
+        k->slots[s] = i + 1;
     }
     return 0;
 }
 
-// The text of the open file f as the line readers give it. KEPT_READ; KEPT_READ_FAILED when a
-// read broke off; KEPT_NOT_OPENED when it is too large or memory ran out (read it directly).
-static KeptRead readWhole(KeptFile* k, FILE* f) {
+static int startsWithMark(const char* b, size_t n) {
+    return (n >= 3 && memcmp(b, "\xEF\xBB\xBF", 3) == 0) || (n >= 2 && (memcmp(b, "\xFF\xFE", 2) == 0 || memcmp(b, "\xFE\xFF", 2) == 0));
+}
+
+// Plain bytes become text in place as the line readers give it: CR LF and a bare CR end a
+// line as "\n". Returns the new length.
+static size_t joinLineEnds(char* text, size_t n) {
+    char* cr = (char*)memchr(text, '\r', n);
+    if (cr == NULL) return n;
+    size_t o = (size_t)(cr - text), i = o;
+    while (i < n) {
+        // text[i] is a CR: one "\n" for it and a LF right after it.
+        text[o++] = '\n';
+        i += i + 1 < n && text[i + 1] == '\n' ? 2 : 1;
+        const char* next = (const char*)memchr(text + i, '\r', n - i);
+        size_t span = (next != NULL ? (size_t)(next - text) : n) - i;
+        memmove(text + o, text + i, span);
+        o += span;
+        i += span;
+    }
+    return o;
+}
+
+// The text of a file with a byte-order mark, through the line reader from its start.
+static KeptRead readMarked(KeptFile* k, FILE* f) {
+    rewind(f);
     PieceReader* r = &kept.reader;
     pieceReaderStart(r, f);
-    size_t capacity = 1 << 16;
-    k->text = (char*)malloc(capacity);
+    k->length = 0;
     char piece[TEXT_LINE_LIMIT + 1];
     int n;
-    while (k->text != NULL && (n = pieceRead(r, piece, TEXT_LINE_LIMIT)) > 0) {
-        if (k->length + (size_t)n > capacity) {
-            char* bigger = capacity * 2 > KEPT_SIZE_LIMIT ? NULL : (char*)realloc(k->text, capacity * 2);
-            if (bigger == NULL) return KEPT_NOT_OPENED;
-            k->text = bigger;
-            capacity *= 2;
-        }
+    while ((n = pieceRead(r, piece, TEXT_LINE_LIMIT)) > 0) {
+        if (reserve((void**)&k->text, &k->textCapacity, k->length + (size_t)n, 1)) return KEPT_NOT_OPENED;
         memcpy(k->text + k->length, piece, (size_t)n);
         k->length += (size_t)n;
     }
-    if (k->text == NULL) return KEPT_NOT_OPENED;
     return r->failed ? KEPT_READ_FAILED : KEPT_READ;
+}
+
+// The text of the open file f as the line readers give it. KEPT_READ; KEPT_READ_FAILED when a
+// read broke off (counted); KEPT_NOT_OPENED when it is too large or memory ran out.
+static KeptRead readWhole(KeptFile* k, FILE* f, long long expected) {
+    k->length = 0;
+    if (reserve((void**)&k->text, &k->textCapacity, (size_t)expected + 4096, 1)) return KEPT_NOT_OPENED;
+    for (;;) {
+        if (k->length == k->textCapacity &&
+            (k->textCapacity * 2 > KEPT_SIZE_LIMIT || reserve((void**)&k->text, &k->textCapacity, k->length + 1, 1)))
+            return KEPT_NOT_OPENED;
+        size_t got = 0;
+        if (platformRead(f, k->text + k->length, k->textCapacity - k->length, &got) != 0) {
+            noteReadFailure();
+            return KEPT_READ_FAILED;
+        }
+        if (got == 0) break;
+        k->length += got;
+    }
+    if (startsWithMark(k->text, k->length)) return readMarked(k, f);
+    k->length = joinLineEnds(k->text, k->length);
+    return KEPT_READ;
 }
 
 static KeptFile* placeForCopy() {
     KeptFile* oldest = &kept.files[0];
     for (KeptFile& k : kept.files) {
-        if (k.text == NULL) return &k;
+        if (!k.valid) return &k;
         if (k.lastUse < oldest->lastUse) oldest = &k;
     }
-    drop(oldest);
+    invalidate(oldest);
     return oldest;
 }
 
@@ -137,12 +195,12 @@ static KeptFile* keptCopy(const char* path, KeptRead* read, FILE** f) {
     int stamped = platformFileStamp(path, &stamp) == 0;
     KeptFile* k = NULL;
     for (KeptFile& each : kept.files)
-        if (each.text != NULL && strcmp(each.path, path) == 0) k = &each;
+        if (each.valid && strcmp(each.path, path) == 0) k = &each;
     if (k != NULL && stamped && platformSameStamp(&k->stamp, &stamp) && k->changeCount == platformChangeCount()) {
         k->lastUse = ++kept.uses;
         return k;
     }
-    if (k != NULL) drop(k);
+    if (k != NULL) invalidate(k);
     unsigned long changeCount = platformChangeCount();
     FILE* file = openToRead(path);
     if (file == NULL) {
@@ -151,15 +209,16 @@ static KeptFile* keptCopy(const char* path, KeptRead* read, FILE** f) {
     }
     int keepable = stamped && (size_t)stamp.size <= KEPT_SIZE_LIMIT && strlen(path) < sizeof k->path;
     k = keepable ? placeForCopy() : NULL;
-    KeptRead text = k != NULL ? readWhole(k, file) : KEPT_NOT_OPENED;
+    KeptRead text = k != NULL ? readWhole(k, file, stamp.size) : KEPT_NOT_OPENED;
     if (text == KEPT_READ && indexLines(k) != 0) text = KEPT_NOT_OPENED;
-    if (text != KEPT_READ && k != NULL) drop(k);
+    if (text != KEPT_READ && k != NULL) invalidate(k);
     if (text == KEPT_READ_FAILED) {
         fclose(file);
         *read = KEPT_READ_FAILED;
         return NULL;
     }
     if (text == KEPT_NOT_OPENED) {
+        // Too large to keep, or no memory for it: the file itself, from its start.
         rewind(file);
         *f = file;
         return NULL;
@@ -169,6 +228,7 @@ static KeptFile* keptCopy(const char* path, KeptRead* read, FILE** f) {
     k->stamp = stamp;
     k->changeCount = changeCount;
     k->lastUse = ++kept.uses;
+    k->valid = 1;
     return k;
 }
 

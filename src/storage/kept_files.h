@@ -5,7 +5,7 @@
 // read while the file's stamp is the one it had before it was read and this process has
 // changed no file since; anything else reads the file again. A copy holds the text as the
 // line readers give it (see PieceReader) and an index of its lines by key.
-// Offers keptFindLine, keptScanLines and forgetKeptFiles.
+// Offers keptFindLine, keptScanLines, forgetKeptFiles and keptFilesOutOfDate.
 #pragma once
 
 #include "storage/text_file.h"
@@ -21,5 +21,7 @@ KeptRead keptFindLine(const char* path, const char* key, char* piece, int limit)
 // scanLines over the file at path (the visitor must not read files meanwhile): KEPT_NOT_OPENED or KEPT_READ_FAILED as above (nothing is
 // visited when the file is kept, what was read when it is too large to keep), else KEPT_READ.
 KeptRead keptScanLines(const char* path, int limit, LineVisitor visit, void* context);
-// Lets every kept copy go.
+// Lets every kept copy go, with its memory.
 void forgetKeptFiles();
+// Has every file read again at its next use, as after a change by another program.
+void keptFilesOutOfDate();

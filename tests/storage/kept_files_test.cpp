@@ -72,8 +72,8 @@ static std::vector<std::string> directPieces(const std::string& path, int limit)
 static std::string randomFile(std::mt19937& random) {
     static const char* const keys[] = {"W1D1P0", "D1P0C", "D1P0C|2", "a", "a=b", "", "x y", "W1D1P"};
     static const char* const ends[] = {"\r\n", "\n", "\r", ""};
-    static const char* const marks[] = {"", "", "", "\xEF\xBB\xBF"};
-    std::string bytes = marks[random() % 4];
+    static const char* const marks[] = {"", "", "", "", "\xEF\xBB\xBF", "\xFF\xFE"};
+    std::string bytes = marks[random() % 6];
     int lines = (int)(random() % 40);
     for (int i = 0; i < lines; i++) {
         if (random() % 5 > 0) bytes += std::string(keys[random() % 8]) + "=";
@@ -88,7 +88,10 @@ TEST_F(KeptFilesTest, RandomFilesGiveWhatAReadOfTheFileGives) {
     std::mt19937 random(20261208);
     const char* const keys[] = {"W1D1P0", "D1P0C", "D1P0C|2", "a", "a=b", "", "x y", "W1D1P", "b"};
     for (int round = 0; round < 300; round++) {
-        writeBytes(path, randomFile(random));
+        // Read again into the memory of the copy before, or into new memory.
+        writeElsewhere(randomFile(random));
+        if (round % 2) keptFilesOutOfDate();
+        else forgetKeptFiles();
         for (int limit : {TEXT_LINE_LIMIT, 20}) {
             std::vector<std::string> pieces;
             ASSERT_EQ(KEPT_READ, keptScanLines(path.c_str(), limit, collect, &pieces));
