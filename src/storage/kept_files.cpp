@@ -3,6 +3,7 @@
 // A file too large to keep is read from the disk at every use, as before.
 #include "storage/kept_files.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,7 +26,8 @@ struct KeptFile {
     char path[260];
     PlatformFileStamp stamp;
     unsigned long changeCount;
-    char* text;
+    char* text;       // in textBlock, at a 64-byte boundary
+    char* textBlock;
     size_t length, textCapacity;
     KeptLine* lines;
     size_t lineCount, lineCapacity;
@@ -51,7 +53,7 @@ static void invalidate(KeptFile* k) {
 
 void forgetKeptFiles() {
     for (KeptFile& k : kept.files) {
-        free(k.text);
+        free(k.textBlock);
         free(k.lines);
         free(k.slots);
         k = KeptFile();
@@ -70,6 +72,23 @@ static int reserve(void** buffer, size_t* capacity, size_t need, size_t unit) {
     if (bigger == NULL) return 1;
     *buffer = bigger;
     *capacity = grown;
+    return 0;
+}
+
+// Room for need bytes of text, keeping what it holds. The text starts at a 64-byte boundary:
+// the system's copy of a file into memory 16 bytes past a page boundary (where a large block
+// from malloc starts) runs eight times slower on the processors measured.
+static int reserveText(KeptFile* k, size_t need) {
+    if (need <= k->textCapacity) return 0;
+    size_t grown = k->textCapacity * 2 > need ? k->textCapacity * 2 : need;
+    char* block = (char*)malloc(grown + 64);
+    if (block == NULL) return 1;
+    char* text = block + ((64 - (uintptr_t)block % 64) % 64);
+    if (k->length > 0) memcpy(text, k->text, k->length);
+    free(k->textBlock);
+    k->textBlock = block;
+    k->text = text;
+    k->textCapacity = grown;
     return 0;
 }
 
@@ -147,7 +166,7 @@ static KeptRead readMarked(KeptFile* k, FILE* f) {
     char piece[TEXT_LINE_LIMIT + 1];
     int n;
     while ((n = pieceRead(r, piece, TEXT_LINE_LIMIT)) > 0) {
-        if (reserve((void**)&k->text, &k->textCapacity, k->length + (size_t)n, 1)) return KEPT_NOT_OPENED;
+        if (reserveText(k, k->length + (size_t)n)) return KEPT_NOT_OPENED;
         memcpy(k->text + k->length, piece, (size_t)n);
         k->length += (size_t)n;
     }
@@ -158,10 +177,10 @@ static KeptRead readMarked(KeptFile* k, FILE* f) {
 // read broke off (counted); KEPT_NOT_OPENED when it is too large or memory ran out.
 static KeptRead readWhole(KeptFile* k, FILE* f, long long expected) {
     k->length = 0;
-    if (reserve((void**)&k->text, &k->textCapacity, (size_t)expected + 4096, 1)) return KEPT_NOT_OPENED;
+    if (reserveText(k, (size_t)expected + 4096)) return KEPT_NOT_OPENED;
     for (;;) {
         if (k->length == k->textCapacity &&
-            (k->textCapacity * 2 > KEPT_SIZE_LIMIT || reserve((void**)&k->text, &k->textCapacity, k->length + 1, 1)))
+            (k->textCapacity * 2 > KEPT_SIZE_LIMIT || reserveText(k, k->length + 1)))
             return KEPT_NOT_OPENED;
         size_t got = 0;
         if (platformRead(f, k->text + k->length, k->textCapacity - k->length, &got) != 0) {
