@@ -44,10 +44,10 @@ struct KeptFiles {
 
 static KeptFiles kept;
 
-// A copy read again reuses its memory: a fresh 2 MB would cost a page fault per 4 kB.
+// A copy read again reuses its memory, in its own place: a fresh 2 MB would cost a page fault
+// per 4 kB, and each place would grow to the largest file it ever held.
 static void invalidate(KeptFile* k) {
     k->valid = 0;
-    k->path[0] = '\0';
     k->length = k->lineCount = k->slotCount = 0;
 }
 
@@ -195,10 +195,13 @@ static KeptRead readWhole(KeptFile* k, FILE* f, long long expected) {
     return KEPT_READ;
 }
 
-static KeptFile* placeForCopy() {
+// The place that held path last, else a place never used, else the one used longest ago.
+static KeptFile* placeForCopy(const char* path) {
     KeptFile* oldest = &kept.files[0];
+    for (KeptFile& k : kept.files)
+        if (strcmp(k.path, path) == 0) return &k;
     for (KeptFile& k : kept.files) {
-        if (!k.valid) return &k;
+        if (k.path[0] == '\0') return &k;
         if (k.lastUse < oldest->lastUse) oldest = &k;
     }
     invalidate(oldest);
@@ -227,7 +230,7 @@ static KeptFile* keptCopy(const char* path, KeptRead* read, FILE** f) {
         return NULL;
     }
     int keepable = stamped && (size_t)stamp.size <= KEPT_SIZE_LIMIT && strlen(path) < sizeof k->path;
-    k = keepable ? placeForCopy() : NULL;
+    k = keepable ? placeForCopy(path) : NULL;
     KeptRead text = k != NULL ? readWhole(k, file, stamp.size) : KEPT_NOT_OPENED;
     if (text == KEPT_READ && indexLines(k) != 0) text = KEPT_NOT_OPENED;
     if (text != KEPT_READ && k != NULL) invalidate(k);
