@@ -12,8 +12,10 @@
 
 // The notes table, the timetable, the settings and the week colours.
 #define KEPT_FILES 4
-// A table a user can fill is about 2 MB.
-#define KEPT_SIZE_LIMIT ((size_t)32 << 20)
+// A table a user can fill is about 2 MB with 3,180 lines; a larger file (a damaged or
+// hand-made one) is read from the disk at each use rather than held with an index of its lines.
+#define KEPT_SIZE_LIMIT ((size_t)8 << 20)
+#define KEPT_LINE_LIMIT ((size_t)1 << 18)
 
 struct KeptLine {
     size_t start, length;  // length with the "\n" at its end, when it has one
@@ -107,9 +109,11 @@ static size_t lineOfKey(const KeptFile* k, const char* key, size_t length) {
     }
 }
 
-// Splits the text into lines, then indexes each key's first line. 0, or 1 when memory runs out.
+// Splits the text into lines, then indexes each key's first line. 0, or 1 when memory runs out
+// or the file has more lines than a copy keeps.
 static int indexLines(KeptFile* k) {
     for (size_t start = 0; start < k->length;) {
+        if (k->lineCount == KEPT_LINE_LIMIT) return 1;
         if (reserve((void**)&k->lines, &k->lineCapacity, k->lineCount + 1, sizeof *k->lines)) return 1;
         const char* lf = (const char*)memchr(k->text + start, '\n', k->length - start);
         size_t length = lf != NULL ? (size_t)(lf - (k->text + start)) + 1 : k->length - start;

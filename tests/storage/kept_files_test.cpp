@@ -136,3 +136,20 @@ TEST_F(KeptFilesTest, AReadThatBreaksOffKeepsNothing) {
     EXPECT_EQ(0, tableGetFailed());
     faultReset();
 }
+
+// A damaged or hand-made table too large to keep, or with too many lines, is read from the
+// disk at each use and gives the same values.
+TEST_F(KeptFilesTest, FilesTooLargeToKeepAreReadEachTime) {
+    std::string manyLines;
+    for (int i = 0; i < 300000; i++) manyLines += "x\n";
+    std::string large = "W1D1P0=first\n" + std::string(9 << 20, 'v') + "\nW1D1P1=after\n";
+    for (const std::string& bytes : {manyLines + "W1D1P0=end\n", large}) {
+        writeElsewhere(bytes);
+        keptFilesOutOfDate();
+        EXPECT_EQ(bytes == large ? "first" : "end", get("W1D1P0"));
+        EXPECT_EQ(bytes == large ? "after" : "", get("W1D1P1"));
+        EXPECT_EQ(0, tableGetFailed());
+        writeElsewhere(bytes + "W1D1P2=added\n");
+        EXPECT_EQ("added", get("W1D1P2"));
+    }
+}
