@@ -138,9 +138,6 @@ static int indexLines(KeptFile* k) {
     return 0;
 }
 
-static int startsWithMark(const char* b, size_t n) {
-    return (n >= 3 && memcmp(b, "\xEF\xBB\xBF", 3) == 0) || (n >= 2 && (memcmp(b, "\xFF\xFE", 2) == 0 || memcmp(b, "\xFE\xFF", 2) == 0));
-}
 
 // Plain bytes become text in place as the line readers give it: CR LF and a bare CR end a
 // line as "\n". Returns the new length.
@@ -194,7 +191,7 @@ static KeptRead readWhole(KeptFile* k, FILE* f, long long expected) {
         if (got == 0) break;
         k->length += got;
     }
-    if (startsWithMark(k->text, k->length)) return readMarked(k, f);
+    if (textHasByteOrderMark(k->text, k->length)) return readMarked(k, f);
     k->length = joinLineEnds(k->text, k->length);
     return KEPT_READ;
 }

@@ -291,6 +291,7 @@ int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath) {
     r->failed = 0;
     r->out = NULL;
     r->bigBuffer = 0;
+    r->wroteAny = 0;
     r->keepPath[0] = '\0';
     // A failure of this save is reported with its own cause, never an older one.
     platformClearError();
@@ -308,8 +309,23 @@ int rewriteBegin(Rewrite* r, const char* targetPath, const char* tempPath) {
     return 0;
 }
 
+int textHasByteOrderMark(const char* bytes, size_t n) {
+    return (n >= 3 && memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) ||
+           (n >= 2 && (memcmp(bytes, "\xFF\xFE", 2) == 0 || memcmp(bytes, "\xFE\xFF", 2) == 0));
+}
+
 void rewriteText(Rewrite* r, const char* text, size_t n) {
     if (r->failed || r->out == NULL) return;
+    if (!r->wroteAny && n > 0) {
+        r->wroteAny = 1;
+        // A file that begins with the bytes of a byte-order mark is read back in another
+        // encoding (a hand-edited first line read as UTF-8 can begin with the bytes FE FF): an
+        // empty first line keeps it in the code page.
+        if (textHasByteOrderMark(text, n) && platformWrite(r->out, "\r\n", 2) != 0) {
+            r->failed = 1;
+            return;
+        }
+    }
     const char* end = text + n;
     const char* p = text;
     const char* lf;

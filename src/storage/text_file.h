@@ -51,6 +51,9 @@ int pieceRead(PieceReader* r, char* buf, int limit);
 // 1 when found, 0 at the end of the file.
 int pieceFindLine(PieceReader* r, const char* prefix);
 
+// 1 when bytes begin with a byte-order mark (UTF-8, UTF-16 little or big endian).
+int textHasByteOrderMark(const char* bytes, size_t n);
+
 // The longest piece of a line the scanner and the copy read at once.
 #define TEXT_LINE_LIMIT 1023
 
@@ -71,6 +74,7 @@ struct Rewrite {
     int failed;
     unsigned readFailures;  // readFailureCount when the rewrite began
     int bigBuffer;  // writes through the one shared large buffer (see rewriteBegin)
+    int wroteAny;   // the first bytes have been written
     char tempPath[260];
     char targetPath[260];
     char keepPath[260];  // where the old version is kept on commit ("" keeps none)

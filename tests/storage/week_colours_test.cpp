@@ -84,3 +84,14 @@ TEST_F(WeekColoursTest, AFailedSetLeavesTheFileAndTheColourAsTheyWere) {
         EXPECT_EQ(1u, frontCalls("box|Stop|error|The disk is full: the colour of week 3 was not saved.").size()) << op;
     }
 }
+
+// A file saved as UTF-8 by another editor whose first line begins with bytes that are no UTF-8
+// (FE FF): rewritten in the code page, it must not begin with what reads as a UTF-16 mark.
+TEST_F(WeekColoursTest, ARewriteNeverBeginsWithTheBytesOfAByteOrderMark) {
+    writeData("weeks.dat", "\xEF\xBB\xBF\xFE\xFF### Weeks\n5=1\n");
+    EXPECT_EQ(1, readWeekColour(5));
+    diaryState.selectedWeek = 5;
+    ASSERT_EQ(0, setWeekColour(2));
+    EXPECT_EQ("\r\n\xFE\xFF### Weeks\r\n5=2\r\n", dataBytes("weeks.dat"));
+    EXPECT_EQ(2, readWeekColour(5));
+}
