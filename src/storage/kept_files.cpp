@@ -276,27 +276,46 @@ static int takeKeyLine(char* piece, int n, void* context) {
     return 1;
 }
 
-KeptRead keptFindLine(const char* path, const char* key, char* piece, int limit) {
-    piece[0] = '\0';
-    size_t length = strlen(key);
-    // A key with "=" in it is never the text before a line's first "=": every line is tried.
-    if (memchr(key, '=', length) != NULL) {
-        KeyLookup lookup = {key, piece, limit};
-        return keptScanLines(path, limit, takeKeyLine, &lookup);
+// Hands each line's first piece in the copy to visit, until it returns nonzero.
+static void visitCopy(const KeptFile* k, int limit, LineVisitor visit, void* context) {
+    char piece[TEXT_LINE_LIMIT + 1];
+    for (size_t i = 0; i < k->lineCount; i++) {
+        int n = pieceOf(k, i, piece, limit);
+        if (visit(piece, n, context)) return;
     }
+}
+
+KeptRead keptFindLines(const char* path, const char* const keys[], int count, char* const pieces[], int limit) {
+    if (limit > TEXT_LINE_LIMIT) limit = TEXT_LINE_LIMIT;
+    for (int i = 0; i < count; i++) pieces[i][0] = '\0';
     KeptRead read;
     FILE* f;
     KeptFile* k = keptCopy(path, &read, &f);
-    if (k != NULL) {
-        size_t i = lineOfKey(k, key, length);
-        if (i != NO_KEY && pieceOf(k, i, piece, limit) > 0 && !lineHasKey(piece, key)) piece[0] = '\0';
-        return KEPT_READ;
+    if (k == NULL && f == NULL) return read;
+    for (int i = 0; i < count && read == KEPT_READ; i++) {
+        size_t length = strlen(keys[i]);
+        // A key with "=" in it is never the text before a line's first "=": every line is tried,
+        // as every line of a file too large to keep.
+        if (k != NULL && memchr(keys[i], '=', length) == NULL) {
+            size_t line = lineOfKey(k, keys[i], length);
+            if (line != NO_KEY && pieceOf(k, line, pieces[i], limit) > 0 && !lineHasKey(pieces[i], keys[i]))
+                pieces[i][0] = '\0';
+            continue;
+        }
+        KeyLookup lookup = {keys[i], pieces[i], limit};
+        if (k != NULL) {
+            visitCopy(k, limit, takeKeyLine, &lookup);
+        } else {
+            rewind(f);
+            if (scanLines(f, limit, takeKeyLine, &lookup)) read = KEPT_READ_FAILED;
+        }
     }
-    if (f == NULL) return read;
-    KeyLookup lookup = {key, piece, limit};
-    int brokeOff = scanLines(f, limit, takeKeyLine, &lookup);
-    fclose(f);
-    return brokeOff ? KEPT_READ_FAILED : KEPT_READ;
+    if (f != NULL) fclose(f);
+    return read;
+}
+
+KeptRead keptFindLine(const char* path, const char* key, char* piece, int limit) {
+    return keptFindLines(path, &key, 1, &piece, limit);
 }
 
 KeptRead keptScanLines(const char* path, int limit, LineVisitor visit, void* context) {
@@ -305,11 +324,7 @@ KeptRead keptScanLines(const char* path, int limit, LineVisitor visit, void* con
     FILE* f;
     KeptFile* k = keptCopy(path, &read, &f);
     if (k != NULL) {
-        char piece[TEXT_LINE_LIMIT + 1];
-        for (size_t i = 0; i < k->lineCount; i++) {
-            int n = pieceOf(k, i, piece, limit);
-            if (visit(piece, n, context)) break;
-        }
+        visitCopy(k, limit, visit, context);
         return KEPT_READ;
     }
     if (f == NULL) return read;

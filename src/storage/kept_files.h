@@ -5,7 +5,7 @@
 // read while the file's stamp is the one it had before it was read and this process has
 // changed no file since; anything else reads the file again. A copy holds the text as the
 // line readers give it (see PieceReader) and an index of its lines by key.
-// Offers keptFindLine, keptScanLines, forgetKeptFiles and keptFilesOutOfDate.
+// Offers keptFindLine, keptFindLines, keptScanLines, forgetKeptFiles and keptFilesOutOfDate.
 #pragma once
 
 #include "storage/text_file.h"
@@ -18,6 +18,8 @@ enum KeptRead { KEPT_READ, KEPT_NOT_OPENED, KEPT_READ_FAILED };
 // failed read when it is there, as openToRead counts); KEPT_READ_FAILED: a read broke off
 // (counted); piece is "" then.
 KeptRead keptFindLine(const char* path, const char* key, char* piece, int limit);
+// The same for count keys at once, from one look at the file: pieces[i] for keys[i].
+KeptRead keptFindLines(const char* path, const char* const keys[], int count, char* const pieces[], int limit);
 // scanLines over the file at path (the visitor must not read files meanwhile): KEPT_NOT_OPENED or KEPT_READ_FAILED as above (nothing is
 // visited when the file is kept, what was read when it is too large to keep), else KEPT_READ.
 KeptRead keptScanLines(const char* path, int limit, LineVisitor visit, void* context);

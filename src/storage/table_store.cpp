@@ -69,19 +69,25 @@ static int tableGet(const char* table, const char* key) {
 
 void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]) {
     if (count > TABLE_GET_MANY) count = TABLE_GET_MANY;
-    TablePaths p;
-    tablePaths(table, &p);
-    char line[LINE_LIMIT + 1];
-    for (int i = 0; i < count; i++)
-        if (sizes[i] > 0) values[i][0] = '\0';
+    const char* asked[TABLE_GET_MANY];
+    char lines[TABLE_GET_MANY][LINE_LIMIT + 1];
+    char* pieces[TABLE_GET_MANY];
+    int slot[TABLE_GET_MANY], n = 0;
     for (int i = 0; i < count; i++) {
         if (sizes[i] == 0) continue;
+        values[i][0] = '\0';
         // A key that a single get would refuse stays absent.
         if (strchr(keys[i], '\n') != NULL || strlen(keys[i]) + 1 > LINE_LIMIT) continue;
-        // The file is read once: the keys after the first are found in its kept copy.
-        if (keptFindLine(p.data, keys[i], line, LINE_LIMIT) != KEPT_READ) return;
-        if (line[0] != '\0') takeRecordValue(line, keys[i], values[i], sizes[i]);
+        asked[n] = keys[i];
+        pieces[n] = lines[n];
+        slot[n++] = i;
     }
+    if (n == 0) return;
+    TablePaths p;
+    tablePaths(table, &p);
+    keptFindLines(p.data, asked, n, pieces, LINE_LIMIT);
+    for (int k = 0; k < n; k++)
+        if (lines[k][0] != '\0') takeRecordValue(lines[k], asked[k], values[slot[k]], sizes[slot[k]]);
 }
 
 int tableGetFailed() { return tableStore.getFailed; }
