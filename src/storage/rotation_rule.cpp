@@ -146,10 +146,3 @@ int saveRotationRule(const RotationRule* rule) {
     written &= writeSetting(KEY_HOLIDAYS, rule->holidayText);
     return written ? 0 : 1;
 }
-
-int rotationHolidayWeek(int week) {
-    if (week < 1 || week > 53) return 0;
-    RotationRule rule;
-    loadRotationRule(&rule);
-    return rule.holiday[week];
-}

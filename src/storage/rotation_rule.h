@@ -1,6 +1,6 @@
 // The week rotation rule as the user gives it: the colours of the cycle in order, the first
-// week of the cycle and the holiday weeks ("44, 52-1, 8"). Offers the holiday list parser,
-// the rule's settings keys (load and save) and rotationHolidayWeek for other readers.
+// week of the cycle and the holiday weeks ("44, 52-1, 8"). Offers the holiday list parser
+// and the rule's settings keys (load and save).
 #pragma once
 
 #define ROTATION_MAX_CYCLE 5
@@ -29,6 +29,3 @@ int parseCycle(const char* text, int cycle[ROTATION_MAX_CYCLE]);
 int loadRotationRule(RotationRule* rule);
 // Keeps the rule in the settings file. 0, or 1 when a key could not be written.
 int saveRotationRule(const RotationRule* rule);
-// 1 when week is a holiday week of the kept rule, else 0 (also without a rule). Reads the
-// settings file at each call: a reader that asks for many weeks loads the rule once instead.
-int rotationHolidayWeek(int week);
