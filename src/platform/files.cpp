@@ -73,8 +73,11 @@ static int streamFailed(const char* op, const char* path, int code) {
     return 1;
 }
 
-// Fault injection: 1 when this call must fail, with the injected class recorded.
+// Every file call starts here. One that may change a file or folder is counted (see
+// platformChangeCount); then fault injection: 1 when this call must fail, with the injected
+// class recorded.
 static int injected(FaultOp op, const char* name, const char* path, int stream) {
+    if (op != FAULT_OPEN_READ && op != FAULT_READ) files.changes++;
     int kind = faultHit(op);
     if (kind == 0) return 0;
     PlatformErrorKind k = (PlatformErrorKind)kind;
@@ -110,14 +113,12 @@ static int besideTarget(char* out, size_t size, const char* to, const char* suff
 }
 
 int platformMakeFolder(const char* path) {
-    files.changes++;
     if (injected(FAULT_MAKE_FOLDER, "folder", path, 0)) return 1;
     int code = osMakeFolder(path);
     return code == 0 ? 0 : systemFailed("folder", path, code);
 }
 
 int platformCopyFile(const char* from, const char* to) {
-    files.changes++;
     if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
     if (besideTarget(temp, sizeof temp, to, ".copy")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
@@ -129,7 +130,6 @@ int platformCopyFile(const char* from, const char* to) {
 }
 
 int platformKeepCopy(const char* from, const char* to) {
-    files.changes++;
     if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
     if (besideTarget(temp, sizeof temp, to, ".link")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
@@ -143,14 +143,12 @@ int platformKeepCopy(const char* from, const char* to) {
 }
 
 int platformReplaceFile(const char* from, const char* to) {
-    files.changes++;
     if (injected(FAULT_RENAME, "replace", to, 0)) return 1;
     int code = osReplace(from, to);
     return code == 0 ? 0 : systemFailed("replace", to, code);
 }
 
 int platformDeleteFile(const char* path) {
-    files.changes++;
     if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
     int code = osDelete(path);
     return code == 0 ? 0 : systemFailed("delete", path, code);
@@ -164,7 +162,6 @@ FILE* platformOpen(const char* path, const char* mode) {
         if (f == NULL) streamFailed("open", path, osStreamError());
         return f;
     }
-    files.changes++;
     if (injected(FAULT_OPEN_WRITE, "open", path, 1)) return NULL;
     // A new file, never what lies at path: a link planted there is removed, not written through.
     int code = 0;
@@ -199,7 +196,6 @@ int platformFlush(FILE* f) {
 }
 
 int platformClose(FILE* f) {
-    files.changes++;
     char path[260];
     copyText(path, sizeof path, trackedPath(f));
     untrack(f);
@@ -213,14 +209,12 @@ int platformClose(FILE* f) {
 }
 
 int platformRenameFolder(const char* from, const char* to) {
-    files.changes++;
     if (injected(FAULT_RENAME, "rename", to, 0)) return 1;
     int code = osRenameFolder(from, to);
     return code == 0 ? 0 : systemFailed("rename", to, code);
 }
 
 int platformRemoveFolder(const char* path) {
-    files.changes++;
     if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
     int code = osRemoveFolder(path);
     return code == 0 ? 0 : systemFailed("delete", path, code);
