@@ -3,7 +3,8 @@
 ; Neither ever touches the diary's data. scripts/make-dist compiles it with
 ; makensis -DVERSION=2.5.0 -DPUBLISHER=... -DCOPYRIGHT=... -DWEB_ADDRESS=... -DPROGRAM=winwkb.exe
 ; -DOUTFILE=setup.exe [-DSIGN_COMMAND=...]. /S installs or uninstalls silently; its exit code
-; is 0 when done, 3 when the diary is open and 4 when the folder cannot be written.
+; is 0 when done (the uninstaller: handed over, see startUninstaller), 3 when the diary is open
+; and nothing was changed, and 4 when the folder cannot be written.
 
 Unicode true
 Target amd64-unicode
@@ -24,6 +25,8 @@ AllowSkipFiles off
 !define SHORTCUT "$SMPROGRAMS\WinWkb.lnk"
 ; The class of the diary's main window.
 !define DIARY_WINDOW "winwkb"
+; The uninstaller proper, written beside uninstall.exe only while it starts.
+!define UNINSTALLER_PROPER "uninstall-run.exe"
 
 Name "${PRODUCT} ${VERSION}"
 Caption "${DESCRIPTION} ${VERSION}"
@@ -74,6 +77,9 @@ FunctionEnd
 
 Function .onInit
   SetShellVarContext all
+  ${If} $EXEFILE == "uninstall.exe"
+    Call startUninstaller
+  ${EndIf}
   ${If} ${Silent}
     Call takeGivenFolder
     Call checkWritable
@@ -126,6 +132,28 @@ Function checkWritable
   Abort "The folder $INSTDIR cannot be written. Nothing was installed."
 FunctionEnd
 
+; An NSIS uninstaller runs from a copy of itself in the temporary folder (so that it can remove
+; its own file), and its caller gets 0 at once, before any check. So uninstall.exe is a copy of
+; this installer that checks first: with the diary open it ends with 3 and removes nothing;
+; otherwise it hands over to the uninstaller proper and ends with what that returned.
+Function startUninstaller
+  StrCpy $INSTDIR $EXEDIR
+  Call diaryClosed
+  ClearErrors
+  WriteUninstaller "$INSTDIR\${UNINSTALLER_PROPER}"
+  ${If} ${Silent}
+    ExecWait '"$INSTDIR\${UNINSTALLER_PROPER}" /S' $0
+  ${Else}
+    ExecWait '"$INSTDIR\${UNINSTALLER_PROPER}"' $0
+  ${EndIf}
+  ${If} ${Errors}
+    StrCpy $0 2
+  ${EndIf}
+  Delete "$INSTDIR\${UNINSTALLER_PROPER}"
+  SetErrorLevel $0
+  Quit
+FunctionEnd
+
 Section "${PRODUCT}"
   Call diaryClosed
   Call checkWritable
@@ -148,7 +176,8 @@ Section "${PRODUCT}"
     Abort "winwkb.exe is in use. Nothing was changed."
   ${EndIf}
   Rename "$INSTDIR\winwkb.exe.new" "$INSTDIR\winwkb.exe"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; The uninstaller's front (see startUninstaller).
+  CopyFiles /SILENT "$EXEPATH" "$INSTDIR\uninstall.exe"
 
   CreateShortcut "${SHORTCUT}" "$INSTDIR\winwkb.exe" "" "$INSTDIR\winwkb.exe" 0 SW_SHOWNORMAL "" "${DESCRIPTION}"
 
@@ -181,7 +210,20 @@ Section "Uninstall"
     Abort "winwkb.exe is in use. Nothing was removed."
   ${EndIf}
   Delete "${SHORTCUT}"
-  Delete "$INSTDIR\uninstall.exe"
+  ; uninstall.exe, which started this copy, may take a moment to end.
+  StrCpy $1 0
+  ${Do}
+    Delete "$INSTDIR\uninstall.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    ${If} $1 > 50
+      ${Break}
+    ${EndIf}
+    Sleep 100
+  ${Loop}
+  Delete "$INSTDIR\${UNINSTALLER_PROPER}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ; Only when empty: a data folder that the diary made here stays.
   RMDir "$INSTDIR"

@@ -128,6 +128,13 @@ static void finishAction() {
     refreshStatusLine();
 }
 
+void tellSnapshotBeforeFailed() {
+    char cause[200], text[400];
+    snapshotFailureCause(cause, sizeof cause);
+    snprintf(text, sizeof text, SNAPSHOT_BEFORE_FAILED "(%s).\nNothing was emptied or replaced.", cause);
+    notify(text, NOTIFY_ERROR);
+}
+
 int confirmAction(const char* question) {
     refreshStatusLine();
     if (!frontAskYesNo(question)) {
@@ -138,7 +145,7 @@ int confirmAction(const char* question) {
         case ACTION_INITIALISE:
             // The emptied tables stay one restore away; without that snapshot nothing is emptied.
             if (takeSnapshotBefore("initialize") == 0) initialiseStore();
-            else notify(SNAPSHOT_BEFORE_FAILED, NOTIFY_ERROR);
+            else tellSnapshotBeforeFailed();
             finishAction();
             break;
         case ACTION_PRINT:

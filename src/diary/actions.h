@@ -19,15 +19,16 @@
 #define ACTION_REMOVE_CLASSROOM 15
 
 #define ANOTHER_FUNCTION_RUNNING " Another function is running! \n"
-// Told when the snapshot that must come before emptying or replacing data cannot be made.
-#define SNAPSHOT_BEFORE_FAILED                                                   \
-    "The data could not be kept in a snapshot first\n"                         \
-    "(the disk may be full or write-protected).\n"                             \
-    "Nothing was emptied or replaced."
+// Told when the snapshot that must come before emptying or replacing data cannot be made:
+// this line, then its cause in brackets (see tellSnapshotBeforeFailed).
+#define SNAPSHOT_BEFORE_FAILED "The data could not be kept in a snapshot first\n"
 
 // The text read from the input dialog on OK (at most 254 characters).
 extern char inputText[255];
 
+// Tells the user that the snapshot before a command could not be made, with its cause, and
+// that nothing was emptied or replaced.
+void tellSnapshotBeforeFailed();
 // The guard of every operation that must not run while an action is pending: 1 (after the
 // error box " Another function is running! \n") when one is, else 0.
 int refuseWhileBusy();

@@ -1,16 +1,22 @@
-// A new school year: the old year is kept whole as a snapshot under its name before the notes
-// table and the week colours are emptied, so that it stays one restore away.
+// A new school year: the old year is kept whole as a snapshot under its name, then the notes
+// table and the week colours are emptied together (see file_swap.h), so that the old year
+// stays one restore away and a failure or a kill leaves the year as it was, or new.
 #include "diary/school_year.h"
 
 #include <cstdio>
 #include <ctime>
 
 #include "diary/actions.h"
+#include "diary/notes.h"
 #include "diary/notify.h"
 #include "diary/restore.h"
 #include "platform/platform.h"
+#include "storage/data_folder.h"
+#include "storage/file_swap.h"
+#include "storage/save_report.h"
 #include "storage/snapshots.h"
 #include "storage/table_store.h"
+#include "storage/text_file.h"
 #include "storage/week_colours.h"
 
 void defaultSchoolYearName(char* out, int size) {
@@ -21,15 +27,65 @@ void defaultSchoolYearName(char* out, int size) {
     snprintf(out, (size_t)size, "%d-%d", first, first + 1);
 }
 
+// Writes an empty notes table and a weeks file without colours beside the live ones.
+static int stageEmptyYear(FileSwap* swap) {
+    char path[sizeof filePath];
+    Rewrite r;
+    if (swapStage(swap, NOTES_TABLE ".data", path, sizeof path) != 0) return 1;
+    if (rewriteBegin(&r, path, dataFilePath(NOTES_TABLE ".new")) != 0 || rewriteCommit(&r) != 0) return 1;
+    if (swapStage(swap, WEEKS_FILE, path, sizeof path) != 0) return 1;
+    if (rewriteBegin(&r, path, dataFilePath(WEEKS_NEW)) != 0) return 1;
+    rewriteString(&r, WEEKS_HEADER);
+    return rewriteCommit(&r);
+}
+
+static void tellYearNotStarted(const char* name, const PlatformError* error, int stuck) {
+    char cause[200], text[600];
+    fileErrorCause(error, cause, sizeof cause);
+    if (stuck)
+        snprintf(text, sizeof text,
+                 "The school year \"%s\" could only be started in part (%s).\n"
+                 "Nothing will be saved until the diary is started again; the next start finishes it or "
+                 "undoes it. Please close the diary and start it again.",
+                 name, cause);
+    else
+        snprintf(text, sizeof text,
+                 "The new school year could not be started (%s).\n"
+                 "Nothing was changed: the notes and the week colours are as they were.",
+                 cause);
+    notify(text, NOTIFY_ERROR);
+}
+
 int startSchoolYear(const char* name, char* message, int size) {
     if (checkSnapshotName(name, message, size) != 0) return 1;
-    if (takeNamedSnapshot(name) != 0) {
-        notify(SNAPSHOT_BEFORE_FAILED, NOTIFY_ERROR);
+    // The note being typed belongs to the year that ends: its snapshot keeps it.
+    if (!keepTypedNote()) return 2;
+    if (writesHeld()) {
+        notify(WRITES_HELD_TEXT, NOTIFY_ERROR);
         return 2;
     }
-    // Each step reports its own failure; the old year is safe in its snapshot either way.
-    int failed = tableOp(TABLE_CREATE, NOTES_TABLE, "", "(key charvar(16), txt charvar(1024), flags integer)") != 0;
-    failed |= clearWeekColours() != 0;
-    reloadShownData();
-    return failed ? 2 : 0;
+    if (takeNamedSnapshot(name) != 0) {
+        tellSnapshotBeforeFailed();
+        return 2;
+    }
+    FileSwap swap;
+    char what[SWAP_WHAT_SIZE];
+    snprintf(what, sizeof what, "the start of the school year after \"%s\"", name);
+    swapBegin(&swap, what);
+    SwapResult result = SWAP_UNDONE;
+    if (stageEmptyYear(&swap) != 0) {
+        swap.cause = *platformLastError();
+        swapAbandon(&swap);
+    } else {
+        result = swapCommit(&swap);
+    }
+    if (result == SWAP_DONE) {
+        reloadShownData();
+        return 0;
+    }
+    // Nothing changed: the year's snapshot goes too, so that a second try may use its name.
+    if (result == SWAP_UNDONE) removeSnapshot(name);
+    else holdWrites(1);
+    tellYearNotStarted(name, &swap.cause, result == SWAP_STUCK);
+    return 2;
 }

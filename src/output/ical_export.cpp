@@ -15,6 +15,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/note_text.h"
 #include "storage/save_report.h"
 #include "storage/settings.h"
 #include "storage/store_version.h"
@@ -41,16 +42,16 @@ static void typedValue(const char* stored, char* out, size_t size) {
         if (*p == '`') *p = '\'';
 }
 
-// Stored notes as typed: "|" is a line break, and the blank before it was the editor's CR.
+// Stored notes as typed: a stored line break (" |") becomes one line end; a "|" typed by the
+// user stays itself.
 static void typedNote(const char* stored, char* out, size_t size) {
     size_t n = 0;
-    for (const char* p = stored; *p != '\0' && n + 1 < size; p++) {
-        if (*p != '|') {
-            out[n++] = *p;
+    for (size_t i = 0; stored[i] != '\0' && n + 1 < size; i++) {
+        if (!noteLineBreakAt(stored, i)) {
+            out[n++] = stored[i];
             continue;
         }
-        if (n > 0 && out[n - 1] == ' ') n--;
-        out[n++] = '\n';
+        out[n - 1] = '\n';  // the blank before it was the editor's CR
     }
     out[n] = '\0';
 }

@@ -29,6 +29,9 @@ void faultReset();
 int faultHit(FaultOp op);
 // How many calls of op were counted since the last reset.
 int faultCalls(FaultOp op);
+// Ends the process at once, as a kill would, at the nth next file call of any kind (0: never):
+// the crash tests stop a command at each of its steps in turn.
+void faultCrashAt(int nth);
 #else
 inline int faultHit(FaultOp) { return 0; }
 #endif

@@ -10,8 +10,8 @@ int osMakeFolder(const char* path);
 // Removes whatever is at path (a link itself, not what it points to), then creates a new file
 // there for writing, exclusively: NULL with *code set when it cannot.
 FILE* osCreateNew(const char* path, int* code);
-// Copies from into a new file to (made as osCreateNew makes it), which has reached the disk when
-// it returns 0.
+// Copies the bytes of from, not its attributes, into a new file to (made as osCreateNew makes
+// it), which has reached the disk when it returns 0.
 int osCopyBytes(const char* from, const char* to);
 // Makes to a second name of from (a hard link).
 int osLink(const char* from, const char* to);

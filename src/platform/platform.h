@@ -24,7 +24,8 @@ int platformUserDataFolder(char* out, int size);
 // 1 when a file or folder exists at path (a trailing separator names the folder), else 0.
 int platformExists(const char* path);
 int platformMakeFolder(const char* path);
-// Copies from over to (replacing it).
+// Copies the bytes of from over to (replacing it). The copy is a new, plain writable file: it
+// never takes the attributes of from (read-only, hidden), nor is it written through a link.
 int platformCopyFile(const char* from, const char* to);
 // Makes to hold what from holds now, replacing to: a second name of the same file where the
 // file system allows it (no bytes written), else a copy. Only for a from that is always
@@ -33,6 +34,10 @@ int platformKeepCopy(const char* from, const char* to);
 // Moves from onto to in one step, replacing to; the data reaches the disk before it returns.
 int platformReplaceFile(const char* from, const char* to);
 int platformDeleteFile(const char* path);
+// Makes a file writable again: clears its read-only attribute on Windows, where a read-only
+// file cannot be deleted; gives its owner write permission on POSIX. 0, or 1 when there is no
+// such file (a folder, a link on POSIX) or it cannot be changed.
+int platformClearReadOnly(const char* path);
 // Folders of their own (the snapshots): renames a folder to a name that does not exist yet
 // (one step), removes an empty folder, and lists the names in a folder ("." and ".." left
 // out) to each(name, context). List: 0, or 1 when the folder cannot be read.
@@ -42,8 +47,10 @@ int platformListFolder(const char* path, void (*each)(const char* name, void* co
 // The size of a file in bytes; -1 when it cannot be read.
 long long platformFileSize(const char* path);
 
-// What tells one version of a file from another without opening it: its size, its last write
-// and its creation (Windows) or status change (POSIX) times, and on POSIX its device and inode.
+// What tells one version of a file from another without reading it: its size, its last write
+// time, its change time (the system moves it at every change; tools that put a file's times
+// back set the write and creation times, not this one), and which file it is (the file index
+// on Windows, the device and inode on POSIX), so that another file put in its place is seen.
 struct PlatformFileStamp {
     long long size, written, made;
     unsigned long long identity;
@@ -88,7 +95,10 @@ int platformClose(FILE* f);
 // without sharing (locked) until the process ends, also on a crash: a second copy of the
 // program is refused whatever spelling of the folder's path it was started with (another drive
 // letter, a network path, a short name). 0 claimed (again, by the same process), 1 another
-// running copy holds it, 2 it cannot be checked here (go on).
+// running copy holds it, 2 it cannot be checked but going on is harmless (there is no lock file
+// and none can be made: the folder is missing or takes no writes, so no copy can write there),
+// 3 something is at lockPath that cannot be opened as a file (a folder, a file without
+// permission): the claim cannot be made and the program must not go on.
 int platformClaimDataFolder(const char* lockPath);
 
 // Waits milliseconds before it returns.

@@ -131,6 +131,15 @@ int osReplace(const char* from, const char* to) { return rename(from, to) == 0 ?
 
 int osDelete(const char* path) { return unlink(path) == 0 ? 0 : failure(); }
 
+// Deleting needs no write permission on the file here; the owner's is given for the same
+// promise as on Windows. A link is left alone (chmod would follow it).
+int platformClearReadOnly(const char* path) {
+    struct stat st;
+    if (lstat(path, &st) != 0 || !S_ISREG(st.st_mode)) return 1;
+    if (st.st_mode & S_IWUSR) return 0;
+    return chmod(path, (st.st_mode & 07777) | S_IWUSR) == 0 ? 0 : 1;
+}
+
 int osSync(FILE* f) { return fsync(fileno(f)) == 0 ? 0 : failure(); }
 
 int osStreamError() { return failure(); }
@@ -229,10 +238,19 @@ int platformClaimDataFolder(const char* lockPath) {
     if (claimFd >= 0 && claimPid == getpid() && strcmp(claimPath, lockPath) == 0) return 0;
     if (claimFd >= 0 && claimPid == getpid()) close(claimFd);
     claimFd = -1;
-    int fd = open(lockPath, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    // O_NONBLOCK: a pipe planted in the place of the lock file does not hang the start.
+    int fd = open(lockPath, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     // In a folder that takes no writes, a lock file made earlier still serves.
-    if (fd < 0) fd = open(lockPath, O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return 2;
+    if (fd < 0) fd = open(lockPath, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    // A folder opens here and takes a lock, but not on Windows: refused the same everywhere.
+    struct stat st;
+    if (fd >= 0 && (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        close(fd);
+        fd = -1;
+    }
+    // No lock file and none can be made: no copy can write there either. Something that is no
+    // file we may open (a folder, a link, a file without permission) would let every copy in.
+    if (fd < 0) return lstat(lockPath, &st) == 0 ? 3 : 2;
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         int busy = errno == EWOULDBLOCK;
         close(fd);

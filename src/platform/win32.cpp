@@ -105,24 +105,56 @@ long long osFileSize(const char* path) {
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
 }
 
-static long long fileTime(const FILETIME& t) { return (long long)((unsigned long long)t.dwHighDateTime << 32 | t.dwLowDateTime); }
-
-int osFileStamp(const char* path, PlatformFileStamp* out) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return 1;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 1;
-    out->size = ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-    out->written = fileTime(data.ftLastWriteTime);
-    out->made = fileTime(data.ftCreationTime);
-    // The file's index would need it opened, which is what a stamp saves.
-    out->identity = 0;
+// The file's index, unique on its volume: the nFileIndex of GetFileInformationByHandle, asked of
+// ntdll alone (FileInternalInformation), because GetFileInformationByHandle also reads the
+// volume's serial number, which under Wine costs about a millisecond a call. 0, or 1.
+typedef LONG(WINAPI* QueryInformationFile)(HANDLE file, void* ioStatus, void* info, ULONG size, int infoClass);
+static int fileIndex(HANDLE h, unsigned long long* out) {
+    static QueryInformationFile query = reinterpret_cast<QueryInformationFile>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    struct {
+        LONG_PTR status;
+        ULONG_PTR information;
+    } ioStatus;
+    LARGE_INTEGER index;
+    if (query == NULL || query(h, &ioStatus, &index, sizeof index, 6 /* FileInternalInformation */) < 0) return 1;
+    *out = (unsigned long long)index.QuadPart;
     return 0;
 }
 
-FILE* osCreateNew(const char* path, int* code) {
-    DeleteFileA(path);
-    HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_NEW,
+// The stamp is read through a handle that asks for no access and shares everything, so that it
+// never stands in another program's way. The system moves the change time at every change, and
+// tools that put a file's times back set only the write and creation times; the file index
+// tells a file moved into the place from the file that was there (the path names the volume).
+int osFileStamp(const char* path, PlatformFileStamp* out) {
+    // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open: it has no stamp.
+    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE) return 1;
+    FILE_BASIC_INFO basic;
+    LARGE_INTEGER size;
+    unsigned long long index = 0;
+    int ok = GetFileInformationByHandleEx(h, FileBasicInfo, &basic, sizeof basic) && GetFileSizeEx(h, &size) &&
+             fileIndex(h, &index) == 0 && !(basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    CloseHandle(h);
+    if (!ok) return 1;
+    out->size = size.QuadPart;
+    out->written = basic.LastWriteTime.QuadPart;
+    out->made = basic.ChangeTime.QuadPart;
+    out->identity = index;
+    return 0;
+}
+
+// A new file at path for writing: what lay there (a stale file, a link) is removed first and
+// the file is created exclusively, so that nothing is ever written through what was there.
+static HANDLE createNew(const char* path) {
+    DeleteFileA(path);
+    return CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+FILE* osCreateNew(const char* path, int* code) {
+    HANDLE h = createNew(path);
     if (h == INVALID_HANDLE_VALUE) {
         *code = failure();
         return NULL;
@@ -137,10 +169,37 @@ FILE* osCreateNew(const char* path, int* code) {
     return f;
 }
 
-// The copy is made anew: what lay at to (a stale copy, a link) is removed first.
+// Only the bytes travel, not the attributes (CopyFileA would carry them): a copy of a file made
+// read-only is a plain writable file, so that a restored table can be saved and a snapshot
+// pruned. The source is shared as every read of a data file shares it.
 int osCopyBytes(const char* from, const char* to) {
-    DeleteFileA(to);
-    return CopyFileA(from, to, TRUE) ? 0 : failure();
+    HANDLE in = CreateFileA(from, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+    if (in == INVALID_HANDLE_VALUE) return failure();
+    HANDLE out = createNew(to);
+    if (out == INVALID_HANDLE_VALUE) {
+        int code = failure();
+        CloseHandle(in);
+        return code;
+    }
+    char buf[32768];
+    int code = 0;
+    for (;;) {
+        DWORD got = 0, put = 0;
+        if (!ReadFile(in, buf, sizeof buf, &got, NULL)) {
+            code = failure();
+            break;
+        }
+        if (got == 0) break;
+        if (!WriteFile(out, buf, got, &put, NULL) || put != got) {
+            code = failure();
+            break;
+        }
+    }
+    CloseHandle(in);
+    if (code == 0 && !FlushFileBuffers(out)) code = failure();
+    if (!CloseHandle(out) && code == 0) code = failure();
+    return code;
 }
 
 int osLink(const char* from, const char* to) { return CreateHardLinkA(to, from, NULL) ? 0 : failure(); }
@@ -153,6 +212,14 @@ int osReplace(const char* from, const char* to) {
 }
 
 int osDelete(const char* path) { return DeleteFileA(path) ? 0 : failure(); }
+
+int platformClearReadOnly(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 1;
+    if (!(attributes & FILE_ATTRIBUTE_READONLY)) return 0;
+    DWORD rest = attributes & ~(DWORD)FILE_ATTRIBUTE_READONLY;
+    return SetFileAttributesA(path, rest != 0 ? rest : FILE_ATTRIBUTE_NORMAL) ? 0 : 1;
+}
 
 int osSync(FILE* f) { return _commit(_fileno(f)) == 0 ? 0 : streamFailure(); }
 
@@ -239,17 +306,32 @@ int platformProbeTcp(const char* host, int port) {
 static HANDLE claimFile = INVALID_HANDLE_VALUE;
 static char claimPath[MAX_PATH];
 
+// 1 when something is at path, also when it cannot be looked at; 0 only when nothing is.
+static int somethingAt(const char* path) {
+    if (GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) return 1;
+    DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 int platformClaimDataFolder(const char* lockPath) {
     if (lockPath[0] == '\0') return 2;
     if (claimFile != INVALID_HANDLE_VALUE && lstrcmpiA(claimPath, lockPath) == 0) return 0;
     HANDLE h = CreateFileA(lockPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     DWORD error = h == INVALID_HANDLE_VALUE ? GetLastError() : 0;
-    // In a folder that takes no writes, a lock file made earlier still serves.
-    if (h == INVALID_HANDLE_VALUE && error == ERROR_ACCESS_DENIED) {
+    int busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    // In a folder that takes no writes (or for a read-only lock file), a lock file made earlier
+    // still serves.
+    if (h == INVALID_HANDLE_VALUE && !busy) {
         h = CreateFileA(lockPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
         if (h == INVALID_HANDLE_VALUE) error = GetLastError();
+        busy = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
     }
-    if (h == INVALID_HANDLE_VALUE) return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? 1 : 2;
+    if (h == INVALID_HANDLE_VALUE) {
+        if (busy) return 1;
+        // No lock file and none can be made: no copy can write there either. Something that is no
+        // file we may open (a folder, a file without permission) would let every copy in.
+        return somethingAt(lockPath) ? 3 : 2;
+    }
     if (claimFile != INVALID_HANDLE_VALUE) CloseHandle(claimFile);
     claimFile = h;
     copyText(claimPath, sizeof claimPath, lockPath);

@@ -7,6 +7,7 @@
 
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "storage/snapshots.h"
 
 char baseFolder[260];
 char filePath[260];
@@ -26,6 +27,14 @@ int baseFolderFits(const char* base) {
     return strlen(base) + strlen(WKB_SEP "wkb_db" WKB_SEP) + DATA_NAME_MAX <= DATA_PATH_MAX;
 }
 
+// 1 when a store is already kept under base: it stays there even when its snapshots do not
+// fit (they then fail with that cause), so that no diary in use seems emptied by a move.
+static int holdsStore(const char* base) {
+    char settings[300];
+    int n = snprintf(settings, sizeof settings, "%s" WKB_SEP "wkb_db" WKB_SEP ".wkb.rc", base);
+    return n > 0 && n < (int)sizeof settings && platformExists(settings);
+}
+
 const char* baseFolderNote() { return strcmp(baseNote.chosen, baseFolder) == 0 ? baseNote.text : ""; }
 
 void determineBaseFolder() {
@@ -43,7 +52,7 @@ void determineBaseFolder() {
         copyText(upper, sizeof upper, current);
         for (int i = 0; i < n; i++) upper[i] = (char)toupper((unsigned char)upper[i]);
         int programs = strstr(upper, "C:\\PROGRAM FILES") != NULL;
-        if (!programs && baseFolderFits(current)) {
+        if (!programs && baseFolderFits(current) && (snapshotsFit(current) || holdsStore(current))) {
             copyText(baseFolder, sizeof baseFolder, current);
             return;
         }
@@ -57,7 +66,7 @@ void determineBaseFolder() {
     }
     // Under the programs folder the data belongs in the user's own application data.
     if (platformUserDataFolder(baseFolder, sizeof baseFolder) != 0 || baseFolder[0] == '\0' ||
-        !baseFolderFits(baseFolder))
+        !baseFolderFits(baseFolder) || !snapshotsFit(baseFolder))
         copyText(baseFolder, sizeof baseFolder, WKB_FALLBACK_BASE);
     copyText(baseNote.chosen, sizeof baseNote.chosen, baseFolder);
 }

@@ -24,7 +24,8 @@ extern char filePath[260];
 
 // Chooses baseFolder once at start-up: the current directory, or the per-user data folder
 // when the program runs from under C:\Program Files or from a folder whose path is too long
-// for every file of the store, or WKB_FALLBACK_BASE.
+// for every file of the store and its snapshots (a store already there stays), or
+// WKB_FALLBACK_BASE.
 void determineBaseFolder();
 // 1 when every path the store uses under base fits in DATA_PATH_MAX characters.
 int baseFolderFits(const char* base);

@@ -23,6 +23,18 @@ void saveFailureText(char* out, size_t size, PlatformErrorKind kind, int code, c
              plural ? "were" : "was");
 }
 
+void fileErrorCause(const PlatformError* error, char* out, size_t size) {
+    const char* name = error->path;
+    for (const char* p = error->path; *p != '\0'; p++)
+        if (*p == '/' || *p == '\\') name = p + 1;
+    if (error->kind == PLATFORM_ERROR_FULL) copyText(out, size, "the disk is full");
+    else if (error->kind == PLATFORM_ERROR_DENIED && name[0] != '\0')
+        snprintf(out, size, "%s is read-only or in use by another program", name);
+    else if (error->kind == PLATFORM_ERROR_DENIED) copyText(out, size, "a file is read-only or in use by another program");
+    else if (name[0] != '\0') snprintf(out, size, "%s could not be written (error %d)", name, error->code);
+    else snprintf(out, size, "a file could not be written (error %d)", error->code);
+}
+
 void reportSaveFailure(const char* what, int plural) {
     const PlatformError* error = platformLastError();
     char text[400];

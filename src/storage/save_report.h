@@ -15,5 +15,8 @@ void saveReportShow(const char* text);
 void reportSaveFailure(const char* what, int plural);
 // The same for one record of a table (TIMETABLE_TABLE or NOTES_TABLE), named by its key.
 void reportRecordSaveFailure(const char* table, const char* key);
+// The cause of a failed file call in the user's words, without a capital or a full stop:
+// "the disk is full", "wkb_txt.data is read-only or in use by another program", ...
+void fileErrorCause(const PlatformError* error, char* out, size_t size);
 // The text of such a report for an error of class kind with the system's code.
 void saveFailureText(char* out, size_t size, PlatformErrorKind kind, int code, const char* what, int plural);

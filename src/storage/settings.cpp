@@ -51,14 +51,20 @@ static int takeValue(char* line, int, void* key) {
 }
 
 char* readSetting(const char* key) {
-    settingValue[0] = '\0';
-    settingsRead.unreadable = 0;
     SavedPath saved;
     savePath(&saved);
-    FILE* f = openToRead(dataFilePath(SETTINGS_FILE));
-    // A file that is there but cannot be opened is not a missing file.
-    if (f == NULL) settingsRead.unreadable = !dataFileMissing();
+    char path[sizeof filePath];
+    copyText(path, sizeof path, dataFilePath(SETTINGS_FILE));
     restorePath(&saved);
+    return readSettingFrom(path, key);
+}
+
+char* readSettingFrom(const char* path, const char* key) {
+    settingValue[0] = '\0';
+    settingsRead.unreadable = 0;
+    FILE* f = openToRead(path);
+    // A file that is there but cannot be opened is not a missing file.
+    if (f == NULL) settingsRead.unreadable = path[0] != '\0' && platformExists(path);
     if (f == NULL) return settingValue;
     // A read that broke off may have missed the key.
     if (scanLines(f, LINE_LIMIT, takeValue, (void*)key) != 0) settingsRead.unreadable = 1;
@@ -89,6 +95,10 @@ int writeSetting(const char* key, const char* value) {
     copyText(target, sizeof target, dataFilePath(SETTINGS_FILE));
     copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
     restorePath(&saved);
+    return writeSettingIn(target, temp, key, value);
+}
+
+int writeSettingIn(const char* target, const char* temp, const char* key, const char* value) {
     FILE* in = openToRead(target);
     if (in == NULL) return 0;
     Rewrite r;
@@ -150,10 +160,11 @@ void loadOptions() {
     copyText(path, sizeof path, dataFilePath(SETTINGS_FILE));
     restorePath(&saved);
     keptScanLines(path, LINE_LIMIT, takeOptions, &scan);
+    // Every option is assigned both ways: after a restore the settings may switch one off.
     diaryState.beepOn = strcmp(scan.values[0], "no") == 0 ? 0 : 1;
     diaryState.infoOn = strcmp(scan.values[1], "no") == 0 ? 0 : 1;
-    if (strcmp(scan.values[2], "yes") == 0) diaryState.teacherMode = 1;
-    if (strcmp(scan.values[3], "yes") == 0) diaryState.useDefaults = 1;
+    diaryState.teacherMode = strcmp(scan.values[2], "yes") == 0 ? 1 : 0;
+    diaryState.useDefaults = strcmp(scan.values[3], "yes") == 0 ? 1 : 0;
 }
 
 static void setOption(int* field, int on, const char* key) {

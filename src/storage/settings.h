@@ -10,14 +10,18 @@ extern char settingValue[320];
 // The key's value in settingValue, or "" when the file or the key is missing, or when the
 // file is there but could not be read (settingsUnreadable then tells).
 char* readSetting(const char* key);
+// The same for the settings file at path (a snapshot's, a staged one).
+char* readSettingFrom(const char* path, const char* key);
 // 1 when the last readSetting found the settings file but could not read it whole (another
 // program holds it open, or a read failed), 0 when it read it or there was none.
 int settingsUnreadable();
 // Sets key to value in the file. 1 when the file was replaced, 0 when nothing was written.
 int writeSetting(const char* key, const char* value);
+// The same for the settings file at target, rewritten through temp.
+int writeSettingIn(const char* target, const char* temp, const char* key, const char* value);
 // Writes a new settings file with the header and the defaults. 0, or 1 on failure.
 int createSettingsFile();
-// "bip", "info", "teacher" and "default" into the DiaryState.
+// "bip", "info", "teacher" and "default" into the DiaryState, each on or off.
 void loadOptions();
 // The option commands: set the DiaryState field, then the setting (failure is told).
 void setBeep(int on);

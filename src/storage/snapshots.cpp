@@ -3,6 +3,7 @@
 // leaves a half snapshot in the list. Hidden folders are leftovers, removed by the next prune.
 #include "storage/snapshots.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +12,9 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "storage/data_folder.h"
+#include "storage/file_swap.h"
+#include "storage/save_report.h"
+#include "storage/settings.h"
 #include "storage/text_file.h"
 
 const char* const snapshotFiles[SNAPSHOT_FILE_COUNT] = {"wkb_hd.data", "wkb_txt.data", "weeks.dat", "hdvalues.dat",
@@ -19,9 +23,20 @@ const char* const snapshotFiles[SNAPSHOT_FILE_COUNT] = {"wkb_hd.data", "wkb_txt.
 #define DAILY_MARKER ".last-daily"  // the day whose daily snapshot was made or found unneeded
 #define KEEP_DAILY 14
 #define KEEP_MONTHS 12
-#define MAX_SNAPSHOTS 400
+// The "before" snapshots of the last 12 months, at most this many: a script of commands
+// cannot fill the disk with them.
+#define KEEP_BEFORE_MAX 60
+// Names read from the snapshots folder at most; more than retention ever leaves there.
+#define MAX_SNAPSHOTS 1024
 
 typedef char PathText[sizeof filePath];
+
+// Why the last snapshot could not be made.
+struct SnapshotFailure {
+    int pathTooLong;
+    PlatformError error;
+};
+static SnapshotFailure snapshotFailure;
 
 // folder + separator + name into out; "" when it does not fit, so that every open fails
 // rather than reach a cut path.
@@ -92,13 +107,16 @@ static int removeFolderTree(const char* folder) {
     for (int i = 0; i < files.count; i++) {
         PathText path;
         joinPath(folder, files.names[i], path, sizeof path);
-        failed |= platformDeleteFile(path) != 0;
+        if (platformDeleteFile(path) == 0) continue;
+        // Windows refuses to delete a read-only file (one made so by hand, or copied so by an
+        // older build): made writable, it goes.
+        failed |= platformClearReadOnly(path) != 0 || platformDeleteFile(path) != 0;
     }
     return failed || platformRemoveFolder(folder) != 0;
 }
 
 // Takes a complete snapshot out of the list in one step, then deletes it.
-static int removeSnapshot(const char* name) {
+int removeSnapshot(const char* name) {
     char hidden[SNAPSHOT_NAME_SIZE + 8];
     snprintf(hidden, sizeof hidden, ".old %s", name);
     PathText from, to;
@@ -117,7 +135,7 @@ static int dataFileExists(const char* file) {
 }
 
 // Copies the data files that exist into the new snapshot name. 0, or 1 with nothing left.
-static int writeSnapshot(const char* name) {
+static int writeSnapshotFiles(const char* name) {
     PathText folder, temp;
     snapshotPath(NULL, NULL, folder, sizeof folder);
     int madeFolder = !platformExists(folder);
@@ -142,11 +160,32 @@ static int writeSnapshot(const char* name) {
     snapshotPath(name, NULL, final, sizeof final);
     if (!failed) failed = platformRenameFolder(temp, final) != 0;
     if (failed) {
+        PlatformError cause = *platformLastError();
         removeFolderTree(temp);
         // A store that cannot take a snapshot is left as it was found.
         if (madeFolder) platformRemoveFolder(folder);
+        snapshotFailure.error = cause;
     }
     return failed;
+}
+
+static int writeSnapshot(const char* name) {
+    platformClearError();
+    snapshotFailure.error = *platformLastError();
+    snapshotFailure.pathTooLong = !snapshotsFit(baseFolder);
+    if (snapshotFailure.pathTooLong) return 1;
+    int failed = writeSnapshotFiles(name);
+    if (failed && snapshotFailure.error.kind == PLATFORM_ERROR_NONE) snapshotFailure.error = *platformLastError();
+    return failed;
+}
+
+void snapshotFailureCause(char* out, int size) {
+    if (snapshotFailure.pathTooLong) copyText(out, (size_t)size, "the path of the data folder is too long for its snapshots");
+    else fileErrorCause(&snapshotFailure.error, out, (size_t)size);
+}
+
+int snapshotsFit(const char* base) {
+    return strlen(base) + strlen(WKB_SEP "wkb_db" WKB_SEP) + SNAPSHOT_PATH_EXTRA <= DATA_PATH_MAX;
 }
 
 // 1 when the two files hold the same bytes, or are both missing.
@@ -239,10 +278,11 @@ int takeDailySnapshot() {
     return 0;
 }
 
-// stem + reason, or stem-02 + reason, stem-03... (a newer one sorts after up to -99), so that
-// no snapshot is overwritten. Many commands in one second (a script, a test) still get a name.
+// stem + reason, or stem-02 + reason, ... stem-99 (a newer one sorts after), so that no
+// snapshot is overwritten. Many commands in one second (a script, a test) still get a name,
+// and the name stays within SNAPSHOT_NAME_MAX.
 static int freeName(const char* stem, const char* reason, char* out, int size) {
-    for (int n = 1; n < 10000; n++) {
+    for (int n = 1; n < 100; n++) {
         char number[8] = "";
         if (n > 1) snprintf(number, sizeof number, "-%02d", n);
         snprintf(out, (size_t)size, "%.19s%s%.40s", stem, number, reason);
@@ -265,6 +305,23 @@ int takeSnapshotBefore(const char* what) {
     return writeSnapshot(name);
 }
 
+// 1 for the names Windows gives its devices (CON, NUL, COM1, LPT9...), also with an extension
+// ("nul.txt") or blanks after them: no folder can carry them.
+static int isDeviceName(const char* name) {
+    static const char* const devices[] = {"CON", "PRN", "AUX", "NUL", "COM#", "LPT#"};  // #: a digit 1-9
+    for (const char* device : devices) {
+        size_t n = 0;
+        for (; device[n] != '\0'; n++) {
+            unsigned char c = (unsigned char)name[n];
+            if (device[n] == '#' ? (c < '1' || c > '9') : toupper(c) != device[n]) break;
+        }
+        if (device[n] != '\0') continue;
+        while (name[n] == ' ') n++;
+        if (name[n] == '\0' || name[n] == '.') return 1;
+    }
+    return 0;
+}
+
 int checkSnapshotName(const char* name, char* message, int size) {
     size_t n = strlen(name);
     message[0] = '\0';
@@ -280,6 +337,9 @@ int checkSnapshotName(const char* name, char* message, int size) {
         if (c < 32 || strchr("\\/:*?\"<>|", c) != NULL)
             snprintf(message, (size_t)size, "A name cannot hold the character %c.", c < 32 ? '?' : c);
     }
+    if (message[0] == '\0' && isDeviceName(name))
+        snprintf(message, (size_t)size, "\"%s\" is a name that Windows keeps for a device: please choose another name.",
+                 name);
     if (message[0] == '\0') {
         PathText path;
         snapshotPath(name, NULL, path, sizeof path);
@@ -302,20 +362,25 @@ static int monthNumber(const char* date) { return atoi(date) * 12 + atoi(date + 
 static int byNameDescending(const void* a, const void* b) { return -strcmp((const char*)a, (const char*)b); }
 
 // Removes the dated snapshots of one kind that the retention does not keep: the newest
-// keepCount, and the oldest of each of the last 12 months (this one included); for the
-// "before" snapshots, every one of those 12 months.
+// KEEP_DAILY, and the oldest of each of the last 12 months (this one included); for the
+// "before" snapshots, every one of those 12 months up to KEEP_BEFORE_MAX. Only snapshots dated
+// up to today count: one dated later (a clock that was wrong, a copy from another PC) is kept
+// and never takes the place of a real one.
 static void pruneKind(FolderNames* list, SnapshotKind kind, const char* today) {
     static char names[MAX_SNAPSHOTS][SNAPSHOT_NAME_SIZE];
     int n = 0;
-    for (int i = 0; i < list->count; i++)
-        if (list->names[i][0] != '.' && kindOf(list->names[i]) == kind) copyText(names[n++], SNAPSHOT_NAME_SIZE, list->names[i]);
+    for (int i = 0; i < list->count; i++) {
+        const char* name = list->names[i];
+        if (name[0] != '.' && kindOf(name) == kind && strncmp(name, today, 10) <= 0)
+            copyText(names[n++], SNAPSHOT_NAME_SIZE, name);
+    }
     qsort(names, (size_t)n, SNAPSHOT_NAME_SIZE, byNameDescending);
     int thisMonth = monthNumber(today);
     for (int i = KEEP_DAILY; i < n; i++) {
         int month = monthNumber(names[i]);
         int recent = thisMonth - month < KEEP_MONTHS;
         int oldestOfMonth = i + 1 == n || monthNumber(names[i + 1]) != month;
-        if (recent && (kind == SNAPSHOT_BEFORE || oldestOfMonth)) continue;
+        if (recent && (kind == SNAPSHOT_BEFORE ? i < KEEP_BEFORE_MAX : oldestOfMonth)) continue;
         removeSnapshot(names[i]);
     }
 }
@@ -366,17 +431,22 @@ static int isSnapshot(const char* name) {
     return platformExists(path) && platformFileSize(path) < 0;
 }
 
-static int listOrder(const void* a, const void* b) {
-    const SnapshotInfo* x = (const SnapshotInfo*)a;
-    const SnapshotInfo* y = (const SnapshotInfo*)b;
-    int xDated = x->kind != SNAPSHOT_YEAR, yDated = y->kind != SNAPSHOT_YEAR;
+// Dated snapshots newest first, then the named ones.
+static int nameOrder(const void* a, const void* b) {
+    const char* x = (const char*)a;
+    const char* y = (const char*)b;
+    int xDated = kindOf(x) != SNAPSHOT_YEAR, yDated = kindOf(y) != SNAPSHOT_YEAR;
     if (xDated != yDated) return yDated - xDated;
-    return -strcmp(x->name, y->name);
+    return -strcmp(x, y);
 }
 
 int listSnapshots(SnapshotInfo* out, int max) {
     static FolderNames list;
     if (listNames(&list) != 0) return 0;
+    // Sorted first, so that a long list shows the newest, whatever order the folder gives.
+    qsort(list.names, (size_t)list.count, SNAPSHOT_NAME_SIZE, nameOrder);
+    char today[16];
+    snapshotToday(today, sizeof today);
     int n = 0;
     for (int i = 0; i < list.count && n < max; i++) {
         const char* name = list.names[i];
@@ -384,6 +454,7 @@ int listSnapshots(SnapshotInfo* out, int max) {
         SnapshotInfo* info = &out[n++];
         copyText(info->name, sizeof info->name, name);
         info->kind = kindOf(name);
+        info->future = info->kind != SNAPSHOT_YEAR && strncmp(name, today, 10) > 0;
         info->size = 0;
         for (int k = 0; k < SNAPSHOT_FILE_COUNT; k++) {
             PathText path;
@@ -395,43 +466,58 @@ int listSnapshots(SnapshotInfo* out, int max) {
         snapshotPath(name, "wkb_txt.data", notes, sizeof notes);
         info->notes = countNotes(notes);
     }
-    qsort(out, (size_t)n, sizeof *out, listOrder);
     return n;
 }
 
-// The newest "before restore" snapshot: the one just taken.
-static void newestBeforeRestore(char* out, int size) {
-    static FolderNames list;
-    out[0] = '\0';
-    listNames(&list);
-    for (int i = 0; i < list.count; i++) {
-        const char* n = list.names[i];
-        if (n[0] != '.' && strstr(n, " before restore") != NULL && strcmp(n, out) > 0) copyText(out, (size_t)size, n);
-    }
+// A store of major version 0 or 1 keeps its tables in a form this version cannot read: its
+// upgrade empties them. 1 for a snapshot that holds such settings.
+static int tooOldToRestore(const char* name) {
+    PathText settings;
+    snapshotPath(name, SETTINGS_FILE, settings, sizeof settings);
+    if (!platformExists(settings)) return 0;
+    const char* version = readSettingFrom(settings, "version");
+    const char* v = strchr(version, 'v');
+    return v != NULL && leadingNumber(v + 1) <= 1;
 }
 
-int restoreSnapshot(const char* name) {
-    if (!isSnapshot(name) || strlen(name) >= SNAPSHOT_NAME_SIZE) return 1;
-    if (takeSnapshotBefore("restore") != 0) return 2;
-    char undo[SNAPSHOT_NAME_SIZE];
-    newestBeforeRestore(undo, sizeof undo);
-    int done = 0, failed = 0;
-    for (; done < SNAPSHOT_FILE_COUNT && !failed; done++) {
-        PathText from, to;
-        snapshotPath(name, snapshotFiles[done], from, sizeof from);
+// Copies the snapshot's files beside the live ones. The settings keep this diary's calendar
+// id, so that a calendar made before the restore still matches its lessons.
+static int stageSnapshot(const char* name, FileSwap* swap) {
+    char calendarId[64];
+    copyText(calendarId, sizeof calendarId, readSetting("calendar_id"));
+    for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++) {
+        PathText from, staged;
+        snapshotPath(name, snapshotFiles[i], from, sizeof from);
         if (!platformExists(from)) continue;
-        copyText(to, sizeof to, dataFilePath(snapshotFiles[done]));
-        failed = platformCopyFile(from, to) != 0;
+        if (swapStage(swap, snapshotFiles[i], staged, sizeof staged) != 0) return 1;
+        if (platformCopyFile(from, staged) != 0) return 1;
+        if (strcmp(snapshotFiles[i], SETTINGS_FILE) != 0 || calendarId[0] == '\0') continue;
+        PathText temp;
+        copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
+        if (writeSettingIn(staged, temp, "calendar_id", calendarId) != 1) return 1;
     }
-    if (!failed) return 0;
-    // Puts back what was replaced, from the snapshot just taken; a file that was not there
-    // before goes again.
-    for (int i = 0; i < done; i++) {
-        PathText from, to;
-        snapshotPath(undo, snapshotFiles[i], from, sizeof from);
-        copyText(to, sizeof to, dataFilePath(snapshotFiles[i]));
-        if (platformExists(from)) platformCopyFile(from, to);
-        else platformDeleteFile(to);
+    return 0;
+}
+
+RestoreResult restoreSnapshot(const char* name, PlatformError* cause) {
+    platformClearError();
+    *cause = *platformLastError();
+    if (!isSnapshot(name) || strlen(name) >= SNAPSHOT_NAME_SIZE) return RESTORE_NOT_DONE;
+    if (tooOldToRestore(name)) return RESTORE_TOO_OLD;
+    if (takeSnapshotBefore("restore") != 0) {
+        *cause = *platformLastError();
+        return RESTORE_NO_SNAPSHOT_BEFORE;
     }
-    return 1;
+    FileSwap swap;
+    char what[SWAP_WHAT_SIZE];
+    snprintf(what, sizeof what, "the restore of the snapshot \"%s\"", name);
+    swapBegin(&swap, what);
+    if (stageSnapshot(name, &swap) != 0) {
+        *cause = *platformLastError();
+        swapAbandon(&swap);
+        return RESTORE_NOT_DONE;
+    }
+    SwapResult result = swapCommit(&swap);
+    *cause = swap.cause;
+    return result == SWAP_DONE ? RESTORE_DONE : result == SWAP_UNDONE ? RESTORE_NOT_DONE : RESTORE_STUCK;
 }

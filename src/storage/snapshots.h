@@ -5,16 +5,25 @@
 // folder and renamed when whole, so a crash never leaves a half snapshot that looks whole.
 #pragma once
 
+#include "platform/platform.h"
+
 #define SNAPSHOTS_FOLDER "snapshots"
 #define SNAPSHOT_NAME_SIZE 64
 #define SNAPSHOT_YEAR_NAME_MAX 40
 #define SNAPSHOT_FILE_COUNT 5
+// The longest name the diary gives a snapshot: a school year's, or
+// "2026-12-08 10-31-05-99 before initialize".
+#define SNAPSHOT_NAME_MAX 40
+// The longest path of a snapshot's file below the data folder:
+// "snapshots" + "/.new " + a name + "/" + "hdvalues.dat.copy".
+#define SNAPSHOT_PATH_EXTRA (9 + 6 + SNAPSHOT_NAME_MAX + 1 + 17)
 
 enum SnapshotKind { SNAPSHOT_DAILY, SNAPSHOT_BEFORE, SNAPSHOT_YEAR };
 
 struct SnapshotInfo {
     char name[SNAPSHOT_NAME_SIZE];  // its folder: "2026-12-08", "2026-12-08 10-31-05 before restore", "2025-2026"
     SnapshotKind kind;
+    int future;      // dated after today: kept by the retention, and flagged in the list
     int notes;       // notes with a text in its notes table
     long long size;  // bytes of its files
 };
@@ -31,15 +40,30 @@ int takeSnapshotBefore(const char* what);
 // A snapshot under the given name (a school year). 0, or 1; the name must pass
 // checkSnapshotName.
 int takeNamedSnapshot(const char* name);
+// 1 when every snapshot path fits under the base folder (see SNAPSHOT_PATH_EXTRA).
+int snapshotsFit(const char* base);
+// Why the last snapshot could not be made, in the user's words (see fileErrorCause): the path,
+// a full disk, a file that is read-only or in use.
+void snapshotFailureCause(char* out, int size);
+// Takes the snapshot out of the list in one step, then deletes its files. 0, or 1 when
+// something of it stayed (hidden, removed by the next prune).
+int removeSnapshot(const char* name);
 // 0 when name can name a new snapshot, else 1 with a message for the user.
 int checkSnapshotName(const char* name, char* message, int size);
-// The complete snapshots, dated ones newest first, then the named ones. Returns the count.
+// The complete snapshots, dated ones newest first, then the named ones: the first max of
+// them all. Returns the count.
 int listSnapshots(SnapshotInfo* out, int max);
-// Puts back the files that the snapshot holds, after a snapshot "before restore" of the
-// files as they are. 0 done; 1 nothing changed (a copy failed and what was already put back
-// was undone, or the snapshot is not there); 2 the "before restore" snapshot could not be made,
-// so nothing was touched.
-int restoreSnapshot(const char* name);
+// Puts back the files that the snapshot holds, all together or none (see file_swap.h), after
+// a snapshot "before restore" of the files as they are. The settings keep this diary's
+// calendar id. cause: the error behind a failure.
+enum RestoreResult {
+    RESTORE_DONE,
+    RESTORE_NOT_DONE,            // nothing changed (the snapshot is not there, or a step failed and was undone)
+    RESTORE_NO_SNAPSHOT_BEFORE,  // the "before restore" snapshot could not be made: nothing was touched
+    RESTORE_TOO_OLD,             // a store of version 0 or 1, whose tables this version cannot read: nothing was touched
+    RESTORE_STUCK,               // put back in part: the next start finishes or undoes it
+};
+RestoreResult restoreSnapshot(const char* name, PlatformError* cause);
 // Removes what the retention no longer keeps, for the given day (YYYY-MM-DD), and the
 // leftovers of an interrupted snapshot or removal. Failures leave snapshots whole.
 void pruneSnapshots(const char* today);

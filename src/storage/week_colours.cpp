@@ -14,7 +14,6 @@
 #include "storage/text_file.h"
 
 #define LINE_LIMIT 127
-#define WEEKS_NEW "weeks.new"
 
 struct WeekLookup {
     const char* week;

@@ -3,6 +3,7 @@
 
 #define WEEKS_FILE "weeks.dat"
 #define WEEKS_PREVIOUS "weeks.tmp"
+#define WEEKS_NEW "weeks.new"  // the new version while it is written
 #define WEEKS_HEADER "### Weeks colors data. Please do not edit.\n"
 // Colours run from 0 (a plain week) to 4; anything else read from the file counts as 0.
 #define WEEK_COLOUR_MAX 4

@@ -2,14 +2,22 @@
 // before), checked against ISO weeks computed here independently; the options and the store
 // status it loads; and the start-up message.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "app/startup.h"
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "diary/notify.h"
 #include "diary/startup_message.h"
+#include "hardening/hardening_support.h"
+#include "platform/platform.h"
+#include "storage/data_folder.h"
 #include "storage/store_version.h"
 #include "support/diary_fixture.h"
 
@@ -118,4 +126,43 @@ TEST_F(StartupTest, MessageShowsTheStoreLineAndTheDataFolder) {
         composeStartupMessage(text, sizeof text);
         EXPECT_EQ(std::string(aboutText()) + lines[status] + "\nPath: " + data(""), text);
     }
+}
+
+// Something in the lock file's place that is no file would let a second copy run on the same
+// folder: the start ends, says what to remove and where, and touches no file (not even the
+// daily snapshot). With nothing there, in a folder that takes no writes, it goes on.
+TEST_F(StartupTest, ALockFileThatIsNoFileEndsTheStartAndSaysWhere) {
+    struct Case {
+        const char* what;
+        int (*plant)(const std::string& path, const std::string& settings);
+    } cases[] = {
+        {"a folder", [](const std::string& p, const std::string&) { return mkdir(p.c_str(), 0777); }},
+        {"a link to a file", [](const std::string& p, const std::string& s) { return symlink(s.c_str(), p.c_str()); }},
+        {"a pipe", [](const std::string& p, const std::string&) { return mkfifo(p.c_str(), 0666); }},
+    };
+    const std::string told = "box|Stop|error|The diary cannot make sure that it is open only once: \"wkb.lock\" in its "
+                             "data folder\n" + base.path() + "/wkb_db\ncannot be opened as a file. Remove or rename "
+                             "it, then start the diary again.";
+    writeFullStore(base.path());
+    struct InFolder {  // start-up takes the current directory as its base folder
+        std::filesystem::path back = std::filesystem::current_path();
+        explicit InFolder(const std::string& dir) { std::filesystem::current_path(dir); }
+        ~InFolder() { std::filesystem::current_path(back); }
+    } inBase(base.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(0, c.plant(data(LOCK_FILE), data(".wkb.rc")));
+        Snapshot before = snapshotTree(base.path());
+        EXPECT_EQ(3, platformClaimDataFolder(data(LOCK_FILE).c_str()));
+        resetFrontLog();
+        EXPECT_EQ(1, startUp());
+        EXPECT_EQ(std::vector<std::string>{told}, frontCalls("box|"));
+        EXPECT_EQ(before, snapshotTree(base.path()));
+        std::filesystem::remove(data(LOCK_FILE));
+    }
+    EXPECT_EQ(2, platformClaimDataFolder((base.path() + "/missing/wkb.lock").c_str()));
+    // Once the place is free, the diary starts and claims it.
+    resetFrontLog();
+    EXPECT_EQ(0, startUp());
+    EXPECT_TRUE(frontCalls("box|").empty());
 }

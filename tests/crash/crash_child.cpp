@@ -3,7 +3,11 @@
 // each save it writes "B <file> <key> <value>" to fd 3 and "E" after it, so the killer knows
 // what was on the way. With "restore" as a third argument it restores the snapshots "state-a"
 // and "state-b" in turn instead (each restore first takes a snapshot of its own).
-// Usage: wkb_crash_child <base folder> <first sequence number> [restore]
+// With "start" it only starts (finishing or undoing what a kill interrupted) and ends. With
+// "restore-step N" or "new-year-step N" it restores once (the snapshot "state-a" for an even
+// sequence number, else "state-b") or starts the school year "year-<sequence number>" after
+// writing a note and a week colour, and is ended as by a kill at its Nth file call.
+// Usage: wkb_crash_child <base folder> <first sequence number> [restore | start | restore-step N | new-year-step N]
 #include <unistd.h>
 
 #include <cstdio>
@@ -14,9 +18,12 @@
 #include "core/diary_state.h"
 #include "diary/actions.h"
 #include "diary/notes.h"
+#include "diary/school_year.h"
 #include "diary/slot.h"
+#include "platform/faults.h"
 #include "platform/bounded_text.h"
 #include "storage/snapshots.h"
+#include "storage/table_store.h"
 #include "storage/week_colours.h"
 #include "support/recording_frontend.h"
 
@@ -70,19 +77,43 @@ static void restoreOne(long seq) {
     char line[64];
     snprintf(line, sizeof line, "B restore %s\n", name);
     tell(line);
-    tell(restoreSnapshot(name) == 0 ? "E\n" : "F\n");
+    PlatformError cause;
+    tell(restoreSnapshot(name, &cause) == RESTORE_DONE ? "E\n" : "F\n");
+}
+
+// One step-by-step run: the command ended by a kill at the crashAt-th file call, or whole.
+static int stepOnce(const char* mode, long seq, int crashAt) {
+    if (strcmp(mode, "new-year-step") == 0) {
+        char name[32], note[32];
+        snprintf(name, sizeof name, "year-%ld", seq);
+        snprintf(note, sizeof note, "year %ld", seq);
+        diaryState.selectedWeek = 1;
+        if (tableOp(TABLE_SET, NOTES_TABLE, "W1D1P1", note) != 0 || setWeekColour(1) != 0) return 3;
+        faultCrashAt(crashAt);
+        char message[160];
+        return startSchoolYear(name, message, sizeof message) == 0 ? 0 : 1;
+    }
+    faultCrashAt(crashAt);
+    PlatformError cause;
+    return restoreSnapshot(seq % 2 == 0 ? "state-a" : "state-b", &cause) == RESTORE_DONE ? 0 : 1;
 }
 
 int main(int argc, char** argv) {
     if (argc < 3 || chdir(argv[1]) != 0) return 2;
     long seq = atol(argv[2]);
+    const char* mode = argc > 3 ? argv[3] : "";
     resetFrontLog();
     char line[64];
     int rc = startUp();
     snprintf(line, sizeof line, "S %d %d\n", rc, diaryState.storeStatus);
     tell(line);
+    // What the start told the user: "I" for a box of information (a command finished or
+    // undone), "X" for an error box.
+    if (!frontCalls("box|").empty()) tell(frontCalls("box|Stop").empty() ? "I\n" : "X\n");
     frontLog.calls.clear();
-    int restores = argc > 3 && strcmp(argv[3], "restore") == 0;
+    if (strcmp(mode, "start") == 0) return 0;
+    if (argc > 4) return stepOnce(mode, seq, atoi(argv[4]));
+    int restores = strcmp(mode, "restore") == 0;
     for (;; seq++) {
         if (restores) restoreOne(seq);
         else saveOne(seq);

@@ -12,6 +12,7 @@
 #include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
+#include "storage/settings.h"
 #include "diary/search.h"
 
 class DiaryActionsTest : public DiaryCoreTest {
@@ -60,6 +61,8 @@ TEST_F(DiaryActionsTest, PromptsSetTheirActionAndShowTheirTextAndTag) {
         {[] { promptRemove(1); }, 1, 13, " Please enter a class:", "Class"},
     };
     for (const Case& c : cases) {
+        // The status line reads the options from the settings at each refresh.
+        writeSetting("teacher", c.teacherMode ? "yes" : "no");
         diaryState.teacherMode = c.teacherMode;
         resetFrontLog();
         c.start();

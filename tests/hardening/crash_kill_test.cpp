@@ -2,8 +2,9 @@
 // after each kill that every data file parses, that every value is the one before or after the
 // interrupted save, and that the next start-up finds the store current. WKB_CRASH_KILLS sets
 // the number of kills (200 by default), WKB_CRASH_SEED the random seed. A second run kills the
-// diary while it restores snapshots (and takes the snapshot before each restore): every data
-// file must then be whole in one of its two versions, and every listed snapshot whole.
+// diary while it restores snapshots (and takes the snapshot before each restore): after the next
+// start the store must be wholly one of the two snapshots, and every listed snapshot whole.
+// The step runs end a restore and a new school year at each of their file calls in turn.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -204,21 +205,73 @@ void writeState(const std::string& folder, const FileSet& state) {
     for (const auto& file : state) writeBytes(folder + "/" + file.first, file.second);
 }
 
-// "" when every file of folder is whole in state a or b (each file on its own), and all are there.
+// "" when the files of folder are all those of state a, or all those of state b.
 std::string wholeIn(const std::string& folder, const FileSet& a, const FileSet& b) {
+    int inA = 0, inB = 0;
     for (const char* name : kStoreFiles) {
         std::string path = folder + "/" + name;
         if (!fileExists(path)) return path + " is missing";
         std::string bytes = readBytes(path);
+        inA += bytes == a.at(name);
+        inB += bytes == b.at(name);
         if (bytes != a.at(name) && bytes != b.at(name)) return path + " is neither of its versions";
     }
-    return "";
+    const int all = (int)(sizeof kStoreFiles / sizeof kStoreFiles[0]);
+    return inA == all || inB == all ? "" : folder + " mixes the two versions";
+}
+
+// Runs the child to its end; its exit status (9 when ended at its crash step) and what it said.
+int runChild(const std::string& base, long seq, const char* mode, int crashAt, std::string* said) {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(fds[1], 3);
+        if (fds[0] != 3) close(fds[0]);
+        if (fds[1] != 3) close(fds[1]);
+        std::string seqText = std::to_string(seq), step = std::to_string(crashAt);
+        // Hundreds of short runs: the leak check at each exit would double the test's time.
+        setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        execl(WKB_CRASH_CHILD, WKB_CRASH_CHILD, base.c_str(), seqText.c_str(), mode,
+              crashAt > 0 ? step.c_str() : (char*)NULL, (char*)NULL);
+        _exit(127);
+    }
+    close(fds[1]);
+    *said = readAll(fds[0]);
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void makeStates(const std::string& data, const FileSet& a, const FileSet& b) {
+    std::string snapshots = data + "/snapshots";
+    for (const std::string& folder : {data, snapshots, snapshots + "/state-a", snapshots + "/state-b"})
+        mkdir(folder.c_str(), 0777);
+    writeState(data, a);
+    writeState(snapshots + "/state-a", a);
+    writeState(snapshots + "/state-b", b);
+}
+
+// The files of the data folder beside the store's own: none may be left after a start.
+std::string leftovers(const std::string& data) {
+    std::string found;
+    DIR* dir = opendir(data.c_str());
+    for (struct dirent* e; dir != NULL && (e = readdir(dir)) != NULL;) {
+        std::string name = e->d_name;
+        if (name.find(".put") != std::string::npos || name.find(".was") != std::string::npos ||
+            name.rfind("swap.", 0) == 0)
+            found += " " + name;
+    }
+    if (dir != NULL) closedir(dir);
+    return found;
 }
 
 }  // namespace
 
 TEST(CrashKillTest, KilledRestoresLeaveEveryFileWholeAndNoHalfSnapshot) {
-    int kills = envNumber("WKB_CRASH_KILLS", 200) / 4;
+    // Every step of a restore is also ended in turn below: fewer random kills do here.
+    int kills = envNumber("WKB_CRASH_KILLS", 200) / 8;
     unsigned seed = (unsigned)envNumber("WKB_CRASH_SEED", (int)time(NULL));
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> delayUs(0, 150000);  // a restore with its snapshot takes tens of ms
@@ -226,11 +279,7 @@ TEST(CrashKillTest, KilledRestoresLeaveEveryFileWholeAndNoHalfSnapshot) {
     std::string data = base.path() + "/wkb_db", snapshots = data + "/snapshots";
     FileSet a = storeState("W1D1P1=state A\r\n", "1=1\r\n");
     FileSet b = storeState("W1D1P1=state B\r\nW2D1P1=more\r\n", "1=2\r\n2=3\r\n");
-    for (const std::string& folder : {data, snapshots, snapshots + "/state-a", snapshots + "/state-b"})
-        ASSERT_EQ(0, mkdir(folder.c_str(), 0777));
-    writeState(data, a);
-    writeState(snapshots + "/state-a", a);
-    writeState(snapshots + "/state-b", b);
+    makeStates(data, a, b);
     Values unused;
     long seq = 0, restores = 0;
     int duringRestore = 0, problems = 0, failures = 0;
@@ -245,7 +294,12 @@ TEST(CrashKillTest, KilledRestoresLeaveEveryFileWholeAndNoHalfSnapshot) {
         failures += run.failures;
         duringRestore += !run.pending.empty();
         std::vector<std::string> problemsNow;
+        // The next start finishes or undoes what the kill interrupted.
+        std::string said;
+        if (runChild(base.path(), seq, "start", 0, &said) != 0 || said.rfind("S 0 0\n", 0) != 0)
+            problemsNow.push_back("the start after the kill said [" + said + "]");
         std::string problem = wholeIn(data, a, b);
+        if (!leftovers(data).empty()) problemsNow.push_back("left beside the store:" + leftovers(data));
         if (!problem.empty()) problemsNow.push_back(problem);
         DIR* dir = opendir(snapshots.c_str());
         for (struct dirent* e; dir != NULL && (e = readdir(dir)) != NULL;) {
@@ -261,6 +315,50 @@ TEST(CrashKillTest, KilledRestoresLeaveEveryFileWholeAndNoHalfSnapshot) {
     EXPECT_GT(restores, (long)kills / 2) << "the child restored too little to be killed while restoring";
     printf("crash test: %d kills while restoring (seed %u), %d during a restore, %ld restores checked\n", kills,
            seed, duringRestore, restores);
+}
+
+// A restore and a new school year are ended at each of their file calls in turn; the start
+// after each must find the store wholly old or wholly new, with nothing left beside it, and a
+// new year that emptied the notes must have kept them in its snapshot.
+TEST(CrashKillTest, EveryStepOfARestoreAndOfANewYearEndedByAKillLeavesTheOldOrTheNewStore) {
+    TempFolder base;
+    std::string data = base.path() + "/wkb_db";
+    FileSet a = storeState("W1D1P1=state A\r\n", "1=1\r\n");
+    FileSet b = storeState("W1D1P1=state B\r\nW2D1P1=more\r\n", "1=2\r\n2=3\r\n");
+    makeStates(data, a, b);
+    const std::string weeksHeader = "### Weeks colors data. Please do not edit.\r\n";
+    int problems = 0, steps[2] = {0, 0};
+    for (int kind = 0; kind < 2 && problems < 5; kind++) {
+        const char* mode = kind == 0 ? "restore-step" : "new-year-step";
+        for (int n = 1; n < 400 && problems < 5; n++) {
+            long seq = kind == 0 ? n : 1000 + n;
+            std::string said, where = std::string(mode) + " " + std::to_string(n) + ": ";
+            int rc = runChild(base.path(), seq, mode, n, &said);
+            if (rc != 0 && rc != 9) ADD_FAILURE() << where << "ended with " << rc << " [" << said << "]", problems++;
+            if (runChild(base.path(), seq, "start", 0, &said) != 0 || said.rfind("S 0 0\n", 0) != 0)
+                ADD_FAILURE() << where << "the next start said [" << said << "]", problems++;
+            std::string problem;
+            if (kind == 0) {
+                problem = wholeIn(data, a, b);
+            } else {
+                std::string notes = readBytes(data + "/wkb_txt.data"), weeks = readBytes(data + "/weeks.dat");
+                std::string note = "W1D1P1=year " + std::to_string(seq) + "\r\n";
+                std::string kept = data + "/snapshots/year-" + std::to_string(seq) + "/wkb_txt.data";
+                bool emptied = notes.empty() && weeks == weeksHeader;
+                bool untouched = notes.find(note) != std::string::npos && weeks.find("\r\n1=1\r\n") != std::string::npos;
+                if (!emptied && !untouched) problem = "notes [" + notes + "] and weeks [" + weeks + "] are mixed";
+                else if (emptied && readBytes(kept).find(note) == std::string::npos) problem = "the year's notes are lost";
+            }
+            if (!leftovers(data).empty()) problem += " left beside the store:" + leftovers(data);
+            if (!problem.empty()) ADD_FAILURE() << where << problem, problems++;
+            steps[kind]++;
+            if (rc == 0) break;
+        }
+    }
+    printf("crash test: a restore ended at each of its %d steps, a new year at each of its %d\n", steps[0],
+           steps[1]);
+    EXPECT_GT(steps[0], 20);
+    EXPECT_GT(steps[1], 20);
 }
 
 #endif

@@ -18,6 +18,8 @@
 #include "diary/calendar_export.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"
+#include "diary/restore.h"
+#include "diary/school_year.h"
 #include "diary/search.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
@@ -27,8 +29,10 @@
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
+#include "storage/file_swap.h"
 #include "storage/kept_files.h"
 #include "storage/settings.h"
+#include "storage/snapshots.h"
 #include "storage/store_prep.h"
 #include "storage/table_store.h"
 #include "storage/value_lists.h"
@@ -47,6 +51,8 @@ struct SweepCase {
     bool prep;           // store preparation: tables it empties must survive in ".bak" copies
     const char* midName = nullptr;    // a file that a failed run may leave between two versions,
     const char* midPrefix = nullptr;  // as long as it still begins with this text
+    bool wholeStore = false;  // the data files are all old or all new, judged after the next start
+    PlatformErrorKind cause = PLATFORM_ERROR_OTHER;  // what each injected failure says it was
 };
 
 // Store preparation may go on without the ".tmp" folder or a weeks file that was missing: both
@@ -99,11 +105,14 @@ protected:
         forgetKeptFiles();
         faultReset();
         holdWrites(0);
-        if (op >= 0) faultArm((FaultOp)op, nth, op == FAULT_OPEN_READ ? PLATFORM_ERROR_DENIED : PLATFORM_ERROR_OTHER);
+        if (op >= 0) faultArm((FaultOp)op, nth, op == FAULT_OPEN_READ ? PLATFORM_ERROR_DENIED : c.cause);
         Outcome o;
         o.failed = c.act();
         for (int k = 0; k < FAULT_OP_COUNT; k++) calls[k] = faultCalls((FaultOp)k);
         faultReset();
+        // What a swap left unfinished is finished or undone by the next start.
+        char what[SWAP_WHAT_SIZE];
+        if (c.wholeStore) swapRecover(what, sizeof what);
         o.errorBoxes = (int)frontCalls("box|Stop|").size();
         o.launched = platformLastLaunchProgram()[0] != '\0';
         o.files = snapshotTree(base.path());
@@ -134,6 +143,8 @@ protected:
                     judged[c.midName] = clean.files[c.midName];
                 std::string mixed = oldOrNew(before, clean.files, judged);
                 if (!mixed.empty()) problem(where + mixed);
+                if (c.wholeStore && !wholly(before, judged) && !wholly(clean.files, judged))
+                    problem(where + "the data files mix the old and the new store");
                 if (c.prep && !tablesKept(before, o.files).empty())
                     problem(where + "table lost: " + tablesKept(before, o.files));
                 bool same = o.files == (c.prep ? tolerated(clean.files, o.files, before) : clean.files);
@@ -144,6 +155,16 @@ protected:
         }
         printf("  %s: %d\n", c.name, injected);
         return injected;
+    }
+
+    // 1 when the data files of got are those of want.
+    static bool wholly(const Snapshot& want, const Snapshot& got) {
+        for (const char* name : {"wkb_db/wkb_hd.data", "wkb_db/wkb_txt.data", "wkb_db/weeks.dat", "wkb_db/hdvalues.dat",
+                                 "wkb_db/.wkb.rc"}) {
+            auto w = want.find(name), g = got.find(name);
+            if ((w == want.end()) != (g == got.end()) || (w != want.end() && w->second != g->second)) return false;
+        }
+        return true;
     }
 
     void problem(const std::string& text) {
@@ -205,7 +226,29 @@ static void lessonTimes(FaultSweepTest& t) {
                                      "13:00-13:50,14:00-14:50,15:00-15:50,16:00-16:50,17:00-17:50");
 }
 
+// A snapshot "kept" of the full store, then a changed note and week colour.
+static void changedSinceKept(FaultSweepTest& t) {
+    t.fullStoreShowingWeek3();
+    platformSetNow((time_t)localTime(2026, 1, 15, 10));
+    takeNamedSnapshot("kept");
+    tableOp(TABLE_SET, NOTES_TABLE, "W3D4P1", "changed since");
+    setWeekColour(2);
+}
+static int restoreKept() {
+    frontLog.answers = {1};
+    return restoreWithQuestion("kept") == 1 ? boxShown() : 1;
+}
+static int newYear() {
+    char message[160];
+    return startSchoolYear("2025-2026", message, sizeof message) == 0 ? boxShown() : 1;
+}
+
 static const SweepCase kCases[] = {
+    {"restore", changedSinceKept, restoreKept, true, false, nullptr, nullptr, true},
+    {"new school year", changedSinceKept, newYear, true, false, nullptr, nullptr, true},
+    {"restore, disk full", changedSinceKept, restoreKept, true, false, nullptr, nullptr, true, PLATFORM_ERROR_FULL},
+    {"new school year, a file in use", changedSinceKept, newYear, true, false, nullptr, nullptr, true,
+     PLATFORM_ERROR_DENIED},
     {"settings write", store, [] { setBeep(0); return boxShown(); }, true, false},
     {"settings file created anew", store, [] { return createSettingsFile(); }, false, false},
     {"timetable set", store, [] { return tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Art") | boxShown(); }, true, false},

@@ -37,7 +37,8 @@ def text(raw):
 
 
 def note_text(raw):
-    return text(re.sub(rb" ?\|", b"\n", raw))
+    # Only a "|" after a blank is a stored line break; a "|" elsewhere was typed.
+    return text(raw.replace(b" |", b"\n"))
 
 
 def lesson_rows(settings):

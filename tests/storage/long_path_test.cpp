@@ -1,7 +1,9 @@
-// Folders whose path leaves just enough room, or too little, for the store's longest names:
-// the longest one that fits holds a whole store in which every file works; one character more
-// and the data goes to the per-user folder with the user told which folder was too long; and a
-// new store that cannot be made whole leaves nothing behind.
+// Folders whose path leaves just enough room, or too little, for the store's longest names and
+// its snapshots: the longest one that fits holds a whole store in which every file and every
+// snapshot works; one character more and a new store goes to the per-user folder with the user
+// told which folder was too long; a store already kept in a folder too long for its snapshots
+// stays there and says why no snapshot can be made; and a new store that cannot be made whole
+// leaves nothing behind.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <string>
 
 #include "core/diary_state.h"
+#include "app/startup.h"
 #include "diary/actions.h"
 #include "diary/startup_message.h"
 #include "output/day_list.h"
@@ -19,6 +22,7 @@
 #include "platform/faults.h"
 #include "storage/data_folder.h"
 #include "storage/settings.h"
+#include "storage/snapshots.h"
 #include "storage/store_prep.h"
 #include "storage/table_store.h"
 #include "storage/value_lists.h"
@@ -66,7 +70,9 @@ protected:
     bool hadXdg = false;
 };
 
-static const size_t kLongestThatFits = DATA_PATH_MAX - strlen("/wkb_db/") - DATA_NAME_MAX;
+static const size_t kLongestThatFits = DATA_PATH_MAX - strlen("/wkb_db/") - SNAPSHOT_PATH_EXTRA;
+// A store kept there already stays: the longest of its own names still fits.
+static const size_t kLongestKept = DATA_PATH_MAX - strlen("/wkb_db/") - DATA_NAME_MAX;
 
 TEST_F(LongPathTest, TheLongestFolderThatFitsHoldsAWholeStoreAndEveryFileWorks) {
     std::string folder = folderOfLength(kLongestThatFits);
@@ -76,7 +82,6 @@ TEST_F(LongPathTest, TheLongestFolderThatFitsHoldsAWholeStoreAndEveryFileWorks) 
     diaryState.selectedWeek = 3;
     diaryState.selectedDay = 4;
     EXPECT_EQ(0, tableOp(TABLE_SET, NOTES_TABLE, "W3D4P0", "notes"));
-    EXPECT_EQ(0, tableOp(TABLE_SET, NOTES_TABLE, "W3D4P0", "notes again"));
     EXPECT_EQ(0, tableOp(TABLE_SET, TIMETABLE_TABLE, "D4P0C", "Math"));
     EXPECT_EQ(0, setWeekColour(2));
     EXPECT_EQ(0, setWeekColour(3));
@@ -89,7 +94,30 @@ TEST_F(LongPathTest, TheLongestFolderThatFitsHoldsAWholeStoreAndEveryFileWorks) 
     exportWeekGridPage();
     exportWeeksTablePage();
     exportDayList();
-    // The longest name: the 99th copy of a table kept before an old store is emptied.
+    // The longest snapshot name, taken, restored and removed.
+    platformSetNow((time_t)localTime(2026, 1, 15, 10));
+    for (int i = 0; i < 99; i++) ASSERT_EQ(0, takeSnapshotBefore("initialize")) << i;
+    const char* longest = "2026-01-15 10-00-00-99 before initialize";
+    EXPECT_EQ(SNAPSHOT_NAME_MAX, (int)strlen(longest));
+    PlatformError cause;
+    EXPECT_EQ(RESTORE_DONE, restoreSnapshot(longest, &cause));
+    EXPECT_EQ(0, removeSnapshot(longest));
+    EXPECT_TRUE(frontCalls("box|").empty()) << frontCalls("box|")[0];
+}
+
+TEST_F(LongPathTest, AStoreKeptWhereItsSnapshotsDoNotFitStaysAndSaysWhy) {
+    std::string folder = folderOfLength(kLongestKept);
+    std::filesystem::create_directories(folder + "/wkb_db");
+    writeBytes(folder + "/wkb_db/.wkb.rc", "version=wkb_v2.5.0\r\n");
+    writeBytes(folder + "/wkb_db/wkb_txt.data", "W3D4P0=notes again\r\n");
+    EXPECT_EQ(STORE_OK, startIn(folder));
+    platformSetNow((time_t)localTime(2026, 1, 15, 10));
+    ASSERT_EQ(0, startUp());
+    EXPECT_STREQ(folder.c_str(), baseFolder);
+    auto boxes = frontCalls("box|Stop|error|" DAILY_SNAPSHOT_FAILED "(the path of the data folder is too long for its "
+                            "snapshots).");
+    EXPECT_EQ(1u, boxes.size());
+    // The longest name of the store: the 99th copy of a table kept before an old store is emptied.
     for (int i = 1; i < 99; i++)
         writeBytes(folder + "/wkb_db/wkb_txt.bak" + (i == 1 ? "" : std::to_string(i)), "");
     ASSERT_EQ(1, writeSetting("version", "wkb_v1.0"));
@@ -97,7 +125,6 @@ TEST_F(LongPathTest, TheLongestFolderThatFitsHoldsAWholeStoreAndEveryFileWorks) 
     EXPECT_EQ(STORE_UPGRADED, prepareStore());
     EXPECT_EQ("W3D4P0=notes again\r\n", readBytes(std::string(baseFolder) + "/wkb_db/wkb_txt.bak99"));
     EXPECT_EQ(DATA_PATH_MAX, strlen(baseFolder) + strlen("/wkb_db/wkb_txt.bak99.copy"));
-    EXPECT_TRUE(frontCalls("box|").empty()) << frontCalls("box|")[0];
 }
 
 TEST_F(LongPathTest, AFolderOneCharacterLongerSendsTheDataToTheUserFolderAndSaysWhich) {

@@ -72,12 +72,13 @@ TEST_F(SettingsTest, LoadOptionsFollowsTheExactValues) {
     EXPECT_EQ(0, diaryState.infoOn);
     EXPECT_EQ(0, diaryState.teacherMode);
     EXPECT_EQ(1, diaryState.useDefaults);
-    // "no" in the file never clears teacher mode or the fall-back once they are on.
+    // Restored settings switch teacher mode and the fall-back off again.
     diaryState.teacherMode = 1;
-    writeData(".wkb.rc", kHeader + "teacher=no\ndefault=no\n");
+    writeData(".wkb.rc", kHeader + "teacher=no\n");
     loadOptions();
-    EXPECT_EQ(1, diaryState.teacherMode);
-    EXPECT_EQ(1, diaryState.useDefaults);
+    EXPECT_EQ(0, diaryState.teacherMode);
+    EXPECT_EQ(0, diaryState.useDefaults);
+    diaryState.useDefaults = 1;
     EXPECT_EQ(1, diaryState.beepOn);
     EXPECT_EQ(1, diaryState.infoOn);
     setUseDefaults(0);

@@ -55,6 +55,10 @@ protected:
         return out;
     }
     void today(int y, int m, int d, int hour = 12) { platformSetNow((time_t)localTime(y, m, d, hour)); }
+    int restore(const char* name) {
+        PlatformError cause;
+        return restoreSnapshot(name, &cause);
+    }
 };
 
 }  // namespace
@@ -152,24 +156,26 @@ TEST_F(SnapshotTest, RestoreBringsTheFilesBackAndCanItselfBeUndone) {
     writeData("wkb_txt.data", "W9D1P1=new year\n");
     writeData("weeks.dat", "### Weeks colors data. Please do not edit.\n");
     auto changed = store();
-    ASSERT_EQ(0, restoreSnapshot("2025-2026"));
+    ASSERT_EQ(0, restore("2025-2026"));
     EXPECT_EQ(old, store());
     auto listed = names();
     ASSERT_EQ(2u, listed.size());
     EXPECT_EQ("2025-2026", listed[1]);  // named ones after the dated ones
     EXPECT_EQ(changed, held(listed[0]));
-    ASSERT_EQ(0, restoreSnapshot(listed[0].c_str()));
+    ASSERT_EQ(0, restore(listed[0].c_str()));
     EXPECT_EQ(changed, store());
-    EXPECT_EQ(1, restoreSnapshot("no such snapshot"));
-    EXPECT_EQ(1, restoreSnapshot(".."));
+    EXPECT_EQ(1, restore("no such snapshot"));
+    EXPECT_EQ(1, restore(".."));
 }
 
 TEST_F(SnapshotTest, NamesOfNewSnapshotsAreChecked) {
     char message[160];
     EXPECT_EQ(0, checkSnapshotName("2025-2026", message, sizeof message));
     EXPECT_EQ(0, checkSnapshotName("Year 9 (Mrs Lee)", message, sizeof message));
+    for (const char* device : {"CONSOLE", "Com10", "COM0", "nullity"})
+        EXPECT_EQ(0, checkSnapshotName(device, message, sizeof message)) << device;
     for (const char* bad : {"", "a/b", "a\\b", "..", ".hidden", "x ", "2026-01-15", "2026-01-15 mine", "a:b",
-                            "1234567890123456789012345678901234567890x"})
+                            "1234567890123456789012345678901234567890x", "CON", "nul", "Com1", "LPT9.txt", "aux.2026"})
         EXPECT_EQ(1, checkSnapshotName(bad, message, sizeof message)) << bad;
     today(2026, 3, 2);
     ASSERT_EQ(0, takeNamedSnapshot("2025-2026"));
@@ -224,13 +230,13 @@ TEST_F(SnapshotTest, AFailingRestoreLeavesTheFilesAsTheyWere) {
             faultArm(op, nth);
             run++;
             today(2026, 3, 3 + run / 20, run % 20);  // so that the newest snapshot is this run's
-            int rc = restoreSnapshot("old");
+            int rc = restore("old");
             faultReset();
             if (rc == 0) {
                 auto want = old;
                 want["hdvalues.dat"] = now["hdvalues.dat"];
                 EXPECT_EQ(want, store()) << op << " " << nth;
-                ASSERT_EQ(0, restoreSnapshot(names()[0].c_str()));  // undo
+                ASSERT_EQ(0, restore(names()[0].c_str()));  // undo
             } else {
                 failures++;
             }

@@ -65,3 +65,22 @@ TEST(SecondCopyWin, TwoDriveLettersForOneFolderAreOneFolder) {
     EXPECT_EQ(1u, claimInAnotherProcess("N:\\wkb_db\\wkb.lock"));
     EXPECT_EQ(1u, claimInAnotherProcess("n:\\WKB_DB\\WKB.LOCK"));
 }
+
+// Something in the lock file's place that cannot be opened as a file (a folder) would let
+// every copy in: the claim says so (3) and start-up ends. With nothing there and no folder to
+// make it in, no copy can write anything: going on is harmless (2). A read-only lock file
+// still serves as the lock.
+TEST(SecondCopyWin, ALockFileThatIsNoFileIsRefusedNotPassed) {
+    TempFolder base;
+    std::string folder = base.path() + "\\wkb_db", lock = folder + "\\wkb.lock";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    ASSERT_TRUE(CreateDirectoryA(lock.c_str(), NULL));
+    EXPECT_EQ(3u, claimInAnotherProcess(lock));
+    EXPECT_EQ(2u, claimInAnotherProcess(base.path() + "\\missing\\wkb.lock"));
+    ASSERT_TRUE(RemoveDirectoryA(lock.c_str()));
+    HANDLE h = CreateFileA(lock.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_READONLY, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+    EXPECT_EQ(0u, claimInAnotherProcess(lock));
+    SetFileAttributesA(lock.c_str(), FILE_ATTRIBUTE_NORMAL);
+}

@@ -1,5 +1,6 @@
 // Storage on Windows: the base folder rules with the registry, paths with the backslash
-// separator, the existence test through FindFirstFileA, and files written with CR LF.
+// separator, the existence test through FindFirstFileA, files written with CR LF, the stamps
+// of files, and read-only files met by copies and snapshots.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include "platform/platform.h"
 #include "storage/data_folder.h"
 #include "storage/settings.h"
+#include "storage/snapshots.h"
 #include "storage/store_prep.h"
 #include "storage/text_file.h"
 #include "support/temp_folder.h"
@@ -218,4 +220,97 @@ TEST(StorageWin, AFileStampFollowsEveryChange) {
     ASSERT_EQ(0, platformDeleteFile(path.c_str()));
     EXPECT_EQ(1, platformFileStamp(path.c_str(), &now));
     EXPECT_EQ(1, platformFileStamp(folder.path().c_str(), &now)) << "a folder has no stamp";
+}
+
+// The times of a file as another program would put them back.
+struct FileTimes {
+    FILETIME made, read, written;
+};
+
+static FileTimes timesOf(const std::string& path) {
+    FileTimes t = {};
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    GetFileTime(h, &t.made, &t.read, &t.written);
+    CloseHandle(h);
+    return t;
+}
+
+// Writes bytes in place (no new file, as an editor that saves in place does) and sets times.
+static void rewriteInPlace(const std::string& path, const std::string& bytes, const FileTimes& t) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    DWORD put = 0;
+    WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, NULL);
+    SetEndOfFile(h);
+    ASSERT_TRUE(SetFileTime(h, &t.made, &t.read, &t.written));
+    CloseHandle(h);
+}
+
+// A tool that rewrites a table and puts its times back, or puts another file of the same size
+// and times in its place, leaves a stamp that differs all the same: the kept copy is not
+// trusted. (Each change waits a tick of the file system's clock, as a person's edit would.)
+TEST(StorageWin, AFileChangedWithItsTimesPutBackHasAnotherStamp) {
+    TempFolder folder;
+    std::string path = folder.file("wkb_txt.data"), other = folder.file("other.data");
+    writeBytes(path, "a=1\r\n");
+    FileTimes times = timesOf(path);
+    PlatformFileStamp first, now;
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &first));
+    Sleep(50);
+    rewriteInPlace(path, "a=2\r\n", times);
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &now));
+    EXPECT_EQ(first.size, now.size);
+    EXPECT_EQ(first.written, now.written) << "the write time was put back";
+    EXPECT_EQ(first.identity, now.identity) << "the same file";
+    EXPECT_FALSE(platformSameStamp(&first, &now));
+
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &first));
+    writeBytes(other, "a=3\r\n");
+    rewriteInPlace(other, "a=3\r\n", times);
+    ASSERT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    ASSERT_EQ(0, platformFileStamp(path.c_str(), &now));
+    EXPECT_EQ(first.written, now.written);
+    EXPECT_NE(first.identity, now.identity) << "another file";
+    EXPECT_FALSE(platformSameStamp(&first, &now));
+}
+
+// A copy carries the bytes, not the attributes: a table made read-only by hand is copied into
+// a snapshot (and back by a restore) as a plain writable file. Snapshots that hold read-only
+// files all the same (made by an older build, or by hand) are still pruned.
+TEST(StorageWin, ReadOnlyFilesNeitherTravelThroughCopiesNorStopAPrune) {
+    TempFolder temp;
+    copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
+    ASSERT_EQ(STORE_CREATED, prepareStore());
+    std::string notes = temp.file("wkb_db\\wkb_txt.data");
+    writeBytes(notes, "W3D4P1=read\r\n");
+    ASSERT_TRUE(SetFileAttributesA(notes.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_EQ(0, takeNamedSnapshot("2025-2026"));  // through platformCopyFile
+    SetFileAttributesA(notes.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::string held = temp.file("wkb_db\\snapshots\\2025-2026\\wkb_txt.data");
+    EXPECT_EQ("W3D4P1=read\r\n", readBytes(held));
+    EXPECT_EQ(0u, GetFileAttributesA(held.c_str()) & FILE_ATTRIBUTE_READONLY);
+    HANDLE h = CreateFileA(held.c_str(), GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_NE(INVALID_HANDLE_VALUE, h) << "the copy can be written";
+    CloseHandle(h);
+
+    // Fourteen newer daily snapshots keep the old one out of the retention; the hidden ones
+    // are leftovers of an interrupted snapshot and removal.
+    std::string snapshots = temp.file("wkb_db\\snapshots\\");
+    for (int day = 1; day <= 14; day++) {
+        char name[16];
+        snprintf(name, sizeof name, "2026-02-%02d", day);
+        ASSERT_TRUE(CreateDirectoryA((snapshots + name).c_str(), NULL));
+    }
+    const char* removed[] = {"2024-01-03", ".old 2024-01-01", ".new 2024-01-02"};
+    for (const char* name : removed) {
+        ASSERT_TRUE(CreateDirectoryA((snapshots + name).c_str(), NULL));
+        std::string file = snapshots + name + "\\wkb_txt.data";
+        writeBytes(file, "W1D1P1=old\r\n");
+        ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+        ASSERT_FALSE(DeleteFileA(file.c_str())) << "the system refuses to delete a read-only file";
+    }
+    pruneSnapshots("2026-03-01");
+    for (const char* name : removed) EXPECT_FALSE(fileExists(snapshots + name)) << name;
+    EXPECT_TRUE(fileExists(snapshots + "2026-02-01"));
+    EXPECT_TRUE(fileExists(snapshots + "2025-2026"));
 }

@@ -22,7 +22,6 @@
 #define MAIN_CLASS "winwkb"
 // Puts the tab controls back on the selected day and period after a refused tab change.
 #define WM_APP_RESELECT_TABS (WM_APP + 1)
-#define MAIN_MENU "WKBMENU"
 
 MainWindowHandles mainUi;
 
@@ -36,6 +35,7 @@ static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             break;
         case WM_COMMAND:
             runCommand(LOWORD(wParam));
+            followTeacherMenu(hwnd);
             showOptionChecks(hwnd);
             break;
         case WM_DPICHANGED: MainWnd_OnDpiChanged(hwnd, HIWORD(wParam), (const RECT*)lParam); return 0;
@@ -74,7 +74,7 @@ int registerMainClass(HINSTANCE instance) {
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(600));
     wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszMenuName = MAIN_MENU;
+    wc.lpszMenuName = MAIN_MENU_NAME;
     wc.lpszClassName = MAIN_CLASS;
     return RegisterClassA(&wc) ? 0 : 1;
 }

@@ -15,6 +15,10 @@ int registerMainClass(HINSTANCE instance);
 // Creates the main window, records its handle, shows it; NULL when it cannot be made.
 HWND createMainWindow(HINSTANCE instance, int showCommand);
 
+// The menu resource of the main window.
+#define MAIN_MENU_NAME "WKBMENU"
+// Makes the menu show the teacher mode of the DiaryState, also when it was switched off again.
+void followTeacherMenu(HWND hwnd);
 // Message handlers of the main window (window_create.cpp, window_layout.cpp, main_window.cpp).
 LRESULT MainWnd_OnCreate(HWND hwnd);
 void MainWnd_OnSize(HWND hwnd);

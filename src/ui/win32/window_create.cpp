@@ -95,6 +95,21 @@ static void applyTeacherMenu(HWND hwnd) {
     RemoveMenu(menu, CMD_TEACHER_MODE, MF_BYCOMMAND);
 }
 
+void followTeacherMenu(HWND hwnd) {
+    if (mainUi.menuTeacherMode == diaryState.teacherMode) return;
+    // Only a restore switches teacher mode off: the menu is made again as the class mode has it.
+    if (!diaryState.teacherMode) {
+        HMENU fresh = LoadMenuA(mainUi.instance, MAIN_MENU_NAME);
+        if (fresh == NULL) return;
+        HMENU old = GetMenu(hwnd);
+        SetMenu(hwnd, fresh);
+        if (old != NULL) DestroyMenu(old);
+    }
+    applyTeacherMenu(hwnd);
+    mainUi.menuTeacherMode = diaryState.teacherMode;
+    DrawMenuBar(hwnd);
+}
+
 // Inserts the names at index 0 from the last to the first, so they read in order.
 static void fillTabs(HWND tabs, const char* const* names, int count) {
     for (int i = count - 1; i >= 0; i--) {
@@ -152,6 +167,7 @@ LRESULT MainWnd_OnCreate(HWND hwnd) {
     createStatusBar(hwnd);
     makeWindowFonts(hwnd);
     applyTeacherMenu(hwnd);
+    mainUi.menuTeacherMode = diaryState.teacherMode;
     loadToolbarImages();
     createToolbar(hwnd);
     createTabsAndEditors(hwnd);

@@ -25,6 +25,7 @@ struct MainWindowHandles {
     int dpi;           // the window's DPI; the layout is scaled from 96
     int systemDpi;     // the DPI the system fonts were made for
     HFONT ownUiFont;   // the UI font made for another DPI than the system's, or NULL
+    int menuTeacherMode;  // the teacher mode the menu shows
 };
 
 extern MainWindowHandles mainUi;
