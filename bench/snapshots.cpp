@@ -8,8 +8,8 @@
 
 #include "bench.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/snapshots.h"
+#include "store/data_folder.h"
+#include "store/snapshots.h"
 
 static std::string snapshotsFolder() { return std::string(dataFilePath(SNAPSHOTS_FOLDER)); }
 

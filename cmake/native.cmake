@@ -12,7 +12,7 @@ target_compile_options(wkbcore PUBLIC ${WKB_SANITIZE})
 target_link_options(wkbcore PUBLIC ${WKB_SANITIZE})
 
 file(GLOB_RECURSE WKB_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
-list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/win32/|/tests/e2e/|/tests/fuzz/|/tests/crash/")
+list(FILTER WKB_NATIVE_TESTS EXCLUDE REGEX "/win32/|/tests/e2e/|/tests/fuzz/|/tests/crash/|/tests/dist/")
 add_executable(wkb_tests ${WKB_NATIVE_TESTS})
 target_include_directories(wkb_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(wkb_tests PRIVATE WKB_GOLDEN_DIR="${CMAKE_SOURCE_DIR}/tests/golden")

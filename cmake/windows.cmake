@@ -7,9 +7,12 @@ set(WKB_WIN_LIBS comctl32 comdlg32 gdi32 user32 shell32 shlwapi advapi32 wsock32
 
 file(GLOB_RECURSE WKB_WIN32_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/*/win32/*.cpp ${CMAKE_SOURCE_DIR}/src/platform/win32*.cpp)
-# winwkb.rc includes the other .rc files (one per dialog), so it alone is compiled.
+# winwkb.rc includes the other resource files, the id headers, the pictures and the manifest,
+# so it alone is compiled; a change in any of them (in any folder below) rebuilds it.
 set(WKB_RESOURCES ${CMAKE_SOURCE_DIR}/src/ui/win32/winwkb.rc)
-file(GLOB WKB_INCLUDED_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/win32/*.rc)
+file(GLOB_RECURSE WKB_INCLUDED_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/win32/*.rc
+  ${CMAKE_SOURCE_DIR}/src/ui/win32/*.h ${CMAKE_SOURCE_DIR}/src/ui/win32/*.bmp ${CMAKE_SOURCE_DIR}/src/ui/win32/*.ico
+  ${CMAKE_SOURCE_DIR}/src/ui/win32/*.manifest)
 list(REMOVE_ITEM WKB_INCLUDED_RESOURCES ${WKB_RESOURCES})
 set_source_files_properties(${WKB_RESOURCES} PROPERTIES OBJECT_DEPENDS "${WKB_INCLUDED_RESOURCES}")
 file(GLOB WKB_MAIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/main_*.cpp)

@@ -12,10 +12,10 @@
 #include "diary/notify.h"
 #include "diary/swap_recovery.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/settings.h"
-#include "storage/snapshots.h"
-#include "storage/store_prep.h"
+#include "records/settings.h"
+#include "records/store_prep.h"
+#include "store/data_folder.h"
+#include "store/snapshots.h"
 
 // Index of today's entry in the day table, -1 when it is not there.
 static int todayIndex() {

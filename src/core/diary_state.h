@@ -16,7 +16,7 @@ struct DiaryState {
     int useDefaults;
     int beepOn;
     int infoOn;
-    int storeStatus;       // 0..3, result of store preparation
+    int storeStatus;       // STORE_OK..STORE_UNREADABLE (0..4), result of store preparation
     int webReachable;      // 0 not probed, 1 reachable, 2 not reachable
 };
 

@@ -15,13 +15,13 @@
 #include "diary/status_line.h"
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
-#include "storage/record_keys.h"
-#include "storage/settings.h"
-#include "storage/snapshots.h"
-#include "storage/table_store.h"
-#include "storage/save_report.h"
-#include "storage/value_lists.h"
-#include "storage/week_colours.h"
+#include "records/record_keys.h"
+#include "records/settings.h"
+#include "records/value_lists.h"
+#include "records/week_colours.h"
+#include "store/save_report.h"
+#include "store/snapshots.h"
+#include "store/table_store.h"
 
 char inputText[255];
 

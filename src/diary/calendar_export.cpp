@@ -7,7 +7,7 @@
 #include "output/ical_export.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
+#include "store/data_folder.h"
 
 void exportCalendarFile() {
     int events = 0;

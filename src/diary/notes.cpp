@@ -14,9 +14,9 @@
 #include "diary/notify.h"
 #include "diary/search.h"
 #include "platform/bounded_text.h"
-#include "storage/note_text.h"
-#include "storage/record_keys.h"
-#include "storage/table_store.h"
+#include "records/note_text.h"
+#include "records/record_keys.h"
+#include "store/table_store.h"
 
 // The slot whose notes the editor was last filled with: what is typed there belongs to it.
 struct LoadedNote {

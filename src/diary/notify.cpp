@@ -8,7 +8,7 @@
 #include "core/frontend.h"
 #include "diary/actions.h"
 #include "platform/platform.h"
-#include "storage/store_version.h"
+#include "records/store_version.h"
 
 void shortBeep() { platformBeep(400, 100); }
 

@@ -12,10 +12,11 @@
 #include "diary/slot.h"
 #include "diary/status_line.h"
 #include "platform/bounded_text.h"
-#include "storage/save_report.h"
-#include "storage/settings.h"
-#include "storage/store_prep.h"
-#include "storage/text_file.h"
+#include "records/settings.h"
+#include "records/snapshot_restore.h"
+#include "records/store_prep.h"
+#include "store/save_report.h"
+#include "store/text_file.h"
 
 void formatSnapshotLine(const SnapshotInfo* info, char* out, int size) {
     char amount[32];

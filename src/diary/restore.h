@@ -1,7 +1,7 @@
 // The "Restore..." command's work: the list of snapshots as the dialog shows it, the question
 // that names what will be replaced, the restore, and the reload of everything shown.
 #pragma once
-#include "storage/snapshots.h"
+#include "store/snapshots.h"
 
 // Told when a command that replaces files is refused because the session writes nothing.
 #define WRITES_HELD_TEXT                                                                          \

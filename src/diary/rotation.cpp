@@ -9,8 +9,8 @@
 #include "core/diary_state.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
-#include "storage/save_report.h"
-#include "storage/week_colours.h"
+#include "records/week_colours.h"
+#include "store/save_report.h"
 
 const char* weekColourName(int colour) {
     static const char* const names[5] = {"White", "Yellow", "Green", "Red", "Blue"};

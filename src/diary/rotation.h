@@ -2,7 +2,7 @@
 // from the day table for the preview, and writes every week colour in one rewrite.
 #pragma once
 #include "calendar/week_rotation.h"
-#include "storage/rotation_rule.h"
+#include "records/rotation_rule.h"
 
 // The field of the dialog that a message is about.
 enum RotationField { ROTATION_FIELD_NONE, ROTATION_FIELD_CYCLE, ROTATION_FIELD_FIRST, ROTATION_FIELD_HOLIDAYS };

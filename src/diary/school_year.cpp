@@ -11,13 +11,13 @@
 #include "diary/notify.h"
 #include "diary/restore.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/file_swap.h"
-#include "storage/save_report.h"
-#include "storage/snapshots.h"
-#include "storage/table_store.h"
-#include "storage/text_file.h"
-#include "storage/week_colours.h"
+#include "records/week_colours.h"
+#include "store/data_folder.h"
+#include "store/file_swap.h"
+#include "store/save_report.h"
+#include "store/snapshots.h"
+#include "store/table_store.h"
+#include "store/text_file.h"
 
 void defaultSchoolYearName(char* out, int size) {
     time_t now = platformNow();

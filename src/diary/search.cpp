@@ -16,10 +16,10 @@
 #include "diary/status_line.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/record_keys.h"
-#include "storage/table_store.h"
-#include "storage/text_file.h"
+#include "records/record_keys.h"
+#include "store/data_folder.h"
+#include "store/table_store.h"
+#include "store/text_file.h"
 
 #define SEARCH_PIECE 510
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdio>
 
-#include "storage/text_file.h"
+#include "store/text_file.h"
 
 #define SEARCH_KEYWORD_MAX 127
 

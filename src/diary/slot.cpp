@@ -6,7 +6,7 @@
 #include "core/frontend.h"
 #include "diary/actions.h"
 #include "platform/bounded_text.h"
-#include "storage/record_keys.h"
+#include "records/record_keys.h"
 
 void refreshSlotLine() {
     char course[128] = "", teacherOrClass[128] = "", classroom[140] = "";

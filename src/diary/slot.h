@@ -1,7 +1,7 @@
 // The slot line above the notes, and the key under which a typed slot value is stored.
 #pragma once
 
-#include "storage/slot_lookup.h"
+#include "records/slot_lookup.h"
 
 // Rebuilds the slot line of the selected slot and shows it.
 void refreshSlotLine();

@@ -4,8 +4,8 @@
 #include "core/diary_state.h"
 #include "diary/notify.h"
 #include "platform/bounded_text.h"
-#include "storage/data_folder.h"
-#include "storage/store_prep.h"
+#include "records/store_prep.h"
+#include "store/data_folder.h"
 
 static const char* storeLine(int status) {
     switch (status) {

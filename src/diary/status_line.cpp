@@ -10,8 +10,8 @@
 #include "core/frontend.h"
 #include "diary/actions.h"
 #include "platform/bounded_text.h"
-#include "storage/settings.h"
-#include "storage/week_colours.h"
+#include "records/settings.h"
+#include "records/week_colours.h"
 
 unsigned long statusColour(int weekColour) {
     static const unsigned long colours[5] = {0xFFFFFF, 0x64FFFF, 0x96FF96, 0x9696FF, 0xFFB4B4};

@@ -5,9 +5,9 @@
 
 #include "diary/notify.h"
 #include "platform/platform.h"
-#include "storage/file_swap.h"
-#include "storage/save_report.h"
-#include "storage/text_file.h"
+#include "store/file_swap.h"
+#include "store/save_report.h"
+#include "store/text_file.h"
 
 void recoverInterruptedSwap() {
     char what[SWAP_WHAT_SIZE], cause[200], text[600];

@@ -4,12 +4,12 @@
 
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
-#include "storage/slot_lookup.h"
 #include "output/html_text.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
-#include "storage/record_keys.h"
-#include "storage/table_store.h"
+#include "records/record_keys.h"
+#include "records/slot_lookup.h"
+#include "store/table_store.h"
 
 static const char* selectedDayName() {
     int day = diaryState.selectedDay;

@@ -6,8 +6,8 @@
 
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/save_report.h"
+#include "store/data_folder.h"
+#include "store/save_report.h"
 
 int beginExport(Rewrite* file, const char* name, const char* what) {
     char target[sizeof filePath];

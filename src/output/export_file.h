@@ -3,7 +3,7 @@
 // Offers beginExport and finishExport; both tell the user when the file cannot be written.
 #pragma once
 
-#include "storage/text_file.h"
+#include "store/text_file.h"
 
 // Starts the new version of the data folder's file name. 0, or 1 after telling the user
 // (what names the export in the message, "the day page").

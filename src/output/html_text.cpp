@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "storage/note_text.h"
+#include "records/note_text.h"
 
 const char* htmlEntity(char c) {
     switch (c) {

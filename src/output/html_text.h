@@ -4,7 +4,7 @@
 #pragma once
 #include <cstddef>
 
-#include "storage/text_file.h"
+#include "store/text_file.h"
 
 // Characters produced by a notes conversion before the rest is dropped.
 #define NOTES_HTML_LIMIT 500

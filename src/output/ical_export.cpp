@@ -14,12 +14,12 @@
 #include "output/ical_text.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/note_text.h"
-#include "storage/save_report.h"
-#include "storage/settings.h"
-#include "storage/store_version.h"
-#include "storage/text_file.h"
+#include "records/note_text.h"
+#include "records/settings.h"
+#include "records/store_version.h"
+#include "store/data_folder.h"
+#include "store/save_report.h"
+#include "store/text_file.h"
 
 static void writeLine(Rewrite* out, const char* name, const char* rawValue) {
     IcalLine line;
@@ -120,18 +120,18 @@ static int firstExportedDay() {
     return today;
 }
 
-static int writeDay(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, const DayEntry* d,
+static int writeDay(Rewrite* out, const YearContents* s, const LessonTimes* t, const DayEntry* d,
                     const char* storeId, const char* stamp) {
     int week = d->week, day = d->weekday, colour = s->weekColour[week], events = 0;
     int row = lessonRowOfDay(t, day);
     for (int p = 0; p < 10; p++) {
         if (t->start[row][p] == LESSON_NONE) continue;
         LessonEvent e = {d, p, t->start[row][p], t->end[row][p], NULL, NULL, NULL, NULL};
-        e.course = snapshotSlotField(s, day, p, SLOT_COURSE, colour, diaryState.useDefaults);
+        e.course = yearSlotField(s, day, p, SLOT_COURSE, colour, diaryState.useDefaults);
         if (e.course[0] == '\0') continue;
-        e.teacher = snapshotSlotField(s, day, p, SLOT_TEACHER, colour, diaryState.useDefaults);
-        e.classroom = snapshotSlotField(s, day, p, SLOT_CLASSROOM, colour, diaryState.useDefaults);
-        e.note = snapshotNote(s, week, day, p);
+        e.teacher = yearSlotField(s, day, p, SLOT_TEACHER, colour, diaryState.useDefaults);
+        e.classroom = yearSlotField(s, day, p, SLOT_CLASSROOM, colour, diaryState.useDefaults);
+        e.note = yearNote(s, week, day, p);
         writeEvent(out, &e, storeId, stamp);
         events++;
     }
@@ -149,7 +149,7 @@ static void writeHeader(Rewrite* out) {
     writeTextLine(out, "X-WR-CALNAME:", title[0] != '\0' ? title : "School timetable");
 }
 
-int writeCalendar(Rewrite* out, const DiarySnapshot* s, const LessonTimes* t, const char* storeId) {
+int writeCalendar(Rewrite* out, const YearContents* s, const LessonTimes* t, const char* storeId) {
     char stamp[32];
     time_t now = platformNow();
     struct tm* utc = gmtime(&now);
@@ -194,14 +194,14 @@ CalendarResult writeCalendarFile(int* events) {
         return CALENDAR_NOT_WRITTEN;
     }
     unsigned readFailures = readFailureCount();
-    DiarySnapshot* s = (DiarySnapshot*)malloc(sizeof *s);
-    if (s == NULL || loadDiarySnapshot(s) != 0) {
+    YearContents* s = (YearContents*)malloc(sizeof *s);
+    if (s == NULL || loadYearContents(s) != 0) {
         free(s);
         return CALENDAR_NO_MEMORY;
     }
     // A calendar made from tables that could not be read whole would lack lessons.
     if (readFailureCount() != readFailures) {
-        freeDiarySnapshot(s);
+        freeYearContents(s);
         free(s);
         reportSaveFailure("the calendar file", 0);
         return CALENDAR_NOT_WRITTEN;
@@ -212,7 +212,7 @@ CalendarResult writeCalendarFile(int* events) {
         *events = writeCalendar(&out, s, &times, id);
         if (finishExport(&out, "the calendar file") == 0) result = CALENDAR_WRITTEN;
     }
-    freeDiarySnapshot(s);
+    freeYearContents(s);
     free(s);
     return result;
 }

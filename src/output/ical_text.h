@@ -4,7 +4,7 @@
 #pragma once
 #include <cstddef>
 
-#include "storage/text_file.h"
+#include "store/text_file.h"
 
 // One content line being composed; a value that does not fit is cut at a whole character.
 #define ICAL_LINE_SIZE 8192

@@ -11,7 +11,7 @@
 #include "output/page_icon.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
+#include "store/data_folder.h"
 
 PageFrame pageFrame = {"", WKB_WEB_HOST, 80};
 

@@ -4,7 +4,7 @@
 // findBrowser, browserFromAssociation, openInBrowser and exportPage.
 #pragma once
 
-#include "storage/text_file.h"
+#include "store/text_file.h"
 
 // Forms of the page end: the day page and the week grid, or the weeks table.
 #define PAGE_END_STANDARD 0

@@ -8,9 +8,9 @@
 #include "core/diary_state.h"
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
-#include "storage/record_keys.h"
-#include "storage/settings.h"
-#include "storage/table_store.h"
+#include "records/record_keys.h"
+#include "records/settings.h"
+#include "store/table_store.h"
 
 #define PAGE_FAILED_TEXT " Mise en page impossible."
 #define FONTS_FAILED_TEXT \

@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "core/diary_state.h"
-#include "storage/slot_lookup.h"
 #include "output/html_text.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
-#include "storage/settings.h"
+#include "records/settings.h"
+#include "records/slot_lookup.h"
 
 static const char* const headingTints[5] = {
     "<p style=\"background-color:#ffffff\">", "<p style=\"background-color:#ffffaa\">",

@@ -6,7 +6,7 @@
 #include "core/diary_state.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
-#include "storage/week_colours.h"
+#include "records/week_colours.h"
 
 static const char* const cellOpenings[5] = {
     "<td bgcolor=\"#ffffff\">", "<td bgcolor=\"#ffffdd\">", "<td bgcolor=\"#ddffdd\">",

@@ -16,6 +16,7 @@
 struct PlatformFiles {
     PlatformError error;
     unsigned long changes;  // see platformChangeCount
+    int held;               // see platformHoldChanges
     FILE* open[TRACKED_FILES];
     char openPath[TRACKED_FILES][260];
 };
@@ -73,11 +74,22 @@ static int streamFailed(const char* op, const char* path, int code) {
     return 1;
 }
 
-// Every file call starts here. One that may change a file or folder is counted (see
-// platformChangeCount); then fault injection: 1 when this call must fail, with the injected
-// class recorded.
+void platformHoldChanges(int on) { files.held = on; }
+
+int platformChangesHeld() { return files.held; }
+
+// Every file call passes here before it asks the system (a close, after: the file is closed
+// whatever happens). One that may change a file or folder is counted (see
+// platformChangeCount) and refused while changes are held; then fault injection: 1 when this
+// call must fail, with the held or injected class recorded.
 static int injected(FaultOp op, const char* name, const char* path, int stream) {
-    if (op != FAULT_OPEN_READ && op != FAULT_READ) files.changes++;
+    int changes = op != FAULT_OPEN_READ && op != FAULT_READ;
+    if (changes) files.changes++;
+    if (changes && files.held) {
+        keepError(name, path, stream ? errnoOf(PLATFORM_ERROR_DENIED) : osCodeOf(PLATFORM_ERROR_DENIED),
+                  PLATFORM_ERROR_DENIED);
+        return 1;
+    }
     int kind = faultHit(op);
     if (kind == 0) return 0;
     PlatformErrorKind k = (PlatformErrorKind)kind;

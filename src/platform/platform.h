@@ -62,6 +62,11 @@ int platformSameStamp(const PlatformFileStamp* a, const PlatformFileStamp* b);
 // delete, rename; failed attempts too): a copy of a file read before the count changed may be
 // out of date even when the file's stamp is unchanged, within one tick of its clock.
 unsigned long platformChangeCount();
+// A session that could not read its store at start-up changes no file until the next start:
+// while held, every call above that would change a file or folder fails (as a refused one),
+// whoever makes it. Reads go on.
+void platformHoldChanges(int on);
+int platformChangesHeld();
 
 // Why a file call failed, in the three classes the user is told about.
 enum PlatformErrorKind { PLATFORM_ERROR_NONE, PLATFORM_ERROR_FULL, PLATFORM_ERROR_DENIED, PLATFORM_ERROR_OTHER };

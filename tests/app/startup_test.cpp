@@ -17,8 +17,8 @@
 #include "diary/startup_message.h"
 #include "hardening/hardening_support.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/store_version.h"
+#include "records/store_version.h"
+#include "store/data_folder.h"
 #include "support/diary_fixture.h"
 
 class StartupTest : public DiaryTest {

@@ -20,11 +20,12 @@
 #include "diary/notes.h"
 #include "diary/school_year.h"
 #include "diary/slot.h"
-#include "platform/faults.h"
 #include "platform/bounded_text.h"
-#include "storage/snapshots.h"
-#include "storage/table_store.h"
-#include "storage/week_colours.h"
+#include "platform/faults.h"
+#include "records/snapshot_restore.h"
+#include "records/week_colours.h"
+#include "store/snapshots.h"
+#include "store/table_store.h"
 #include "support/recording_frontend.h"
 
 static void tell(const char* line) {

@@ -12,8 +12,8 @@
 #include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/actions.h"
-#include "storage/settings.h"
 #include "diary/search.h"
+#include "records/settings.h"
 
 class DiaryActionsTest : public DiaryCoreTest {
 protected:

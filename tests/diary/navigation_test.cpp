@@ -9,7 +9,7 @@
 #include "core/diary_state.h"
 #include "core_fixture.h"
 #include "diary/navigation.h"
-#include "storage/settings.h"
+#include "records/settings.h"
 
 class DiaryNavigationTest : public DiaryCoreTest {};
 

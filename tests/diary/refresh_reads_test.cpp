@@ -9,8 +9,8 @@
 #include "core_fixture.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"
-#include "storage/settings.h"
-#include "storage/table_store.h"
+#include "records/settings.h"
+#include "store/table_store.h"
 
 class DiaryRefreshReadsTest : public DiaryCoreTest {};
 

@@ -5,7 +5,7 @@
 #include "core/diary_state.h"
 #include "diary/rotation.h"
 #include "platform/faults.h"
-#include "storage/week_colours.h"
+#include "records/week_colours.h"
 #include "support/diary_fixture.h"
 
 static const std::string kHeader = "### Weeks colors data. Please do not edit.\n";

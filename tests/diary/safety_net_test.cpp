@@ -15,9 +15,10 @@
 #include "diary/school_year.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
-#include "storage/settings.h"
-#include "storage/snapshots.h"
-#include "storage/store_version.h"
+#include "records/settings.h"
+#include "records/snapshot_restore.h"
+#include "records/store_version.h"
+#include "store/snapshots.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include "diary/slot.h"
 #include "diary/startup_message.h"
 #include "diary/status_line.h"
-#include "storage/settings.h"
-#include "storage/week_colours.h"
+#include "records/settings.h"
+#include "records/week_colours.h"
 
 class DiaryScenarioTest : public DiaryCoreTest {
 protected:

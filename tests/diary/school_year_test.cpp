@@ -12,7 +12,7 @@
 #include "diary/school_year.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
-#include "storage/snapshots.h"
+#include "store/snapshots.h"
 
 class SchoolYearTest : public DiaryCoreTest {
 protected:

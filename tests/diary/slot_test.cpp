@@ -9,7 +9,7 @@
 #include "core_fixture.h"
 #include "diary/actions.h"
 #include "diary/slot.h"
-#include "storage/record_keys.h"
+#include "records/record_keys.h"
 
 class DiarySlotTest : public DiaryCoreTest {
 protected:

@@ -9,7 +9,7 @@
 #include "diary/actions.h"
 #include "diary/status_line.h"
 #include "platform/bounded_text.h"
-#include "storage/store_version.h"
+#include "records/store_version.h"
 
 class DiaryStatusLineTest : public DiaryCoreTest {};
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "storage/rotation_rule.h"
-#include "storage/settings.h"
+#include "records/rotation_rule.h"
+#include "records/settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     if (size < 1) return 0;

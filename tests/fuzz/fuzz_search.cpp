@@ -10,8 +10,8 @@
 #include "fuzz_support.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "support/recording_frontend.h"
 #include "support/platform_recorder.h"
+#include "support/recording_frontend.h"
 
 #define MAX_STEPS 64
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "storage/settings.h"
-#include "storage/store_prep.h"
+#include "records/settings.h"
+#include "records/store_prep.h"
 
 static void checkWriteReadsBack(const char* key, const char* value) {
     if (writeSetting(key, value) != 1) return;

@@ -15,7 +15,7 @@
 #include "diary/status_line.h"
 #include "fuzz_support.h"
 #include "platform/platform.h"
-#include "storage/store_prep.h"
+#include "records/store_prep.h"
 
 static const char* const fileNames[5] = {".wkb.rc", "wkb_hd.data", "wkb_txt.data", "weeks.dat", "hdvalues.dat"};
 

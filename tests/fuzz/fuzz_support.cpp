@@ -13,14 +13,14 @@
 
 #include "core/diary_state.h"
 #include "diary/search.h"
-#include "storage/kept_files.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/text_file.h"
-#include "support/recording_frontend.h"
+#include "store/data_folder.h"
+#include "store/kept_files.h"
+#include "store/text_file.h"
 #include "support/platform_recorder.h"
+#include "support/recording_frontend.h"
 
 namespace fs = std::filesystem;
 

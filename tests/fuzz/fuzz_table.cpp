@@ -7,7 +7,7 @@
 
 #include "fuzz_support.h"
 #include "platform/faults.h"
-#include "storage/table_store.h"
+#include "store/table_store.h"
 #include "support/recording_frontend.h"
 
 static int sane(const std::string& s) { return s.find('\0') == std::string::npos; }

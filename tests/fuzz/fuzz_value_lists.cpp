@@ -10,8 +10,8 @@
 #include "fuzz_support.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
-#include "storage/table_store.h"
-#include "storage/value_lists.h"
+#include "records/value_lists.h"
+#include "store/table_store.h"
 #include "support/recording_frontend.h"
 
 struct Listing {

@@ -7,7 +7,7 @@
 #include "core/diary_state.h"
 #include "fuzz_support.h"
 #include "platform/faults.h"
-#include "storage/week_colours.h"
+#include "records/week_colours.h"
 #include "support/recording_frontend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {

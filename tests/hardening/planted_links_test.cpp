@@ -15,11 +15,11 @@
 #include "output/day_list.h"
 #include "output/pages.h"
 #include "platform/bounded_text.h"
-#include "storage/settings.h"
-#include "storage/store_prep.h"
-#include "storage/table_store.h"
-#include "storage/value_lists.h"
-#include "storage/week_colours.h"
+#include "records/settings.h"
+#include "records/store_prep.h"
+#include "records/value_lists.h"
+#include "records/week_colours.h"
+#include "store/table_store.h"
 #include "support/diary_fixture.h"
 
 class PlantedLinksTest : public DiaryTest {};

@@ -31,9 +31,9 @@
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
-#include "storage/settings.h"
-#include "storage/table_store.h"
-#include "storage/week_colours.h"
+#include "records/settings.h"
+#include "records/week_colours.h"
+#include "store/table_store.h"
 #include "support/diary_fixture.h"
 #include "support/platform_recorder.h"
 

@@ -16,7 +16,7 @@
 #include "app/startup.h"
 #include "hardening/hardening_support.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
+#include "store/data_folder.h"
 #include "support/diary_fixture.h"
 
 class SecondCopyTest : public DiaryTest {

@@ -12,10 +12,10 @@
 #include "diary/startup_message.h"
 #include "hardening/hardening_support.h"
 #include "output/pages.h"
-#include "storage/settings.h"
-#include "storage/store_prep.h"
-#include "storage/table_store.h"
-#include "storage/week_colours.h"
+#include "records/settings.h"
+#include "records/store_prep.h"
+#include "records/week_colours.h"
+#include "store/table_store.h"
 #include "support/diary_fixture.h"
 
 class UnreadableStoreTest : public DiaryTest {};

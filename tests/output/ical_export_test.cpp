@@ -9,11 +9,11 @@
 
 #include "core/diary_state.h"
 #include "diary/calendar_export.h"
-#include "output/ical_fixture.h"
 #include "output/ical_export.h"
+#include "output/ical_fixture.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
-#include "storage/settings.h"
+#include "records/settings.h"
 #include "support/platform_recorder.h"
 #include "support/recording_frontend.h"
 

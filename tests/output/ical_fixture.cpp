@@ -4,9 +4,9 @@
 #include <string>
 
 #include "output/ical_export.h"
-#include "storage/lesson_times.h"
-#include "storage/settings.h"
-#include "storage/table_store.h"
+#include "records/lesson_times.h"
+#include "records/settings.h"
+#include "store/table_store.h"
 
 void IcalExportTest::holidays(const std::vector<int>& weeks) {
     // As the week rotation dialog keeps them: one list of week numbers in the settings.

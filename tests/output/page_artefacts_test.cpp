@@ -9,7 +9,7 @@
 #include "output/page_test_support.h"
 #include "output/pages.h"
 #include "platform/platform.h"
-#include "storage/settings.h"
+#include "records/settings.h"
 #include "support/temp_folder.h"
 
 TEST_F(ExportTest, ArtefactPagesOfAFullStore) {

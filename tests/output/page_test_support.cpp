@@ -10,7 +10,7 @@
 
 #include "output/page_expect.h"
 #include "output/page_frame.h"
-#include "storage/table_store.h"
+#include "store/table_store.h"
 
 void ExportTest::SetUp() {
     DiaryTest::SetUp();

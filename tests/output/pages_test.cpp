@@ -11,8 +11,8 @@
 #include "output/page_test_support.h"
 #include "output/pages.h"
 #include "platform/platform.h"
-#include "storage/settings.h"
-#include "storage/week_colours.h"
+#include "records/settings.h"
+#include "records/week_colours.h"
 #include "support/golden.h"
 #include "support/platform_recorder.h"
 

@@ -11,9 +11,9 @@
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
+#include "store/data_folder.h"
+#include "store/text_file.h"
 #include "support/platform_recorder.h"
-#include "storage/text_file.h"
 
 long long localTime(int year, int month, int day, int hour) {
     struct tm t = {};

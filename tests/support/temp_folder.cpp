@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "storage/kept_files.h"
+#include "store/kept_files.h"
 
 #ifdef _WIN32
 #include <process.h>

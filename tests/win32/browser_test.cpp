@@ -11,11 +11,11 @@
 #include "output/pages.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "support/temp_folder.h"
-#include "ui/win32/frontend_win32.h"
+#include "store/data_folder.h"
 #include "support/platform_recorder.h"
+#include "support/temp_folder.h"
 #include "support/win32/front_recorder.h"
+#include "ui/win32/frontend_win32.h"
 
 static std::string executableOf(const char* text, int size = BROWSER_PATH_SIZE) {
     char out[BROWSER_PATH_SIZE];

@@ -7,14 +7,14 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "storage/settings.h"
+#include "records/settings.h"
+#include "support/platform_recorder.h"
 #include "support/temp_folder.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/lesson_times_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui_fixture.h"
-#include "support/platform_recorder.h"
-#include "support/win32/front_recorder.h"
 
 class UiLessonTimes : public UiTest {
 protected:

@@ -17,7 +17,7 @@
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
-#include "storage/data_folder.h"
+#include "store/data_folder.h"
 #include "support/temp_folder.h"
 #include "support/win32/front_recorder.h"
 

@@ -9,12 +9,12 @@
 #include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/store_prep.h"
-#include "storage/table_store.h"
+#include "records/store_prep.h"
+#include "store/data_folder.h"
+#include "store/table_store.h"
 #include "support/temp_folder.h"
-#include "ui/win32/frontend_win32.h"
 #include "support/win32/front_recorder.h"
+#include "ui/win32/frontend_win32.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "core/diary_state.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/data_folder.h"
-#include "storage/settings.h"
-#include "storage/snapshots.h"
-#include "storage/store_prep.h"
-#include "storage/text_file.h"
+#include "records/settings.h"
+#include "records/store_prep.h"
+#include "store/data_folder.h"
+#include "store/snapshots.h"
+#include "store/text_file.h"
 #include "support/temp_folder.h"
 
 namespace {

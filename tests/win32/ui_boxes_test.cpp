@@ -8,10 +8,10 @@
 
 #include "core/frontend.h"
 #include "diary/notify.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
-#include "support/win32/front_recorder.h"
 
 class UiBoxes : public UiTest {};
 

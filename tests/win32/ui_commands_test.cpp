@@ -8,14 +8,14 @@
 #include "diary/actions.h"
 #include "diary/notify.h"
 #include "platform/platform.h"
-#include "storage/settings.h"
+#include "records/settings.h"
+#include "support/platform_recorder.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
-#include "support/platform_recorder.h"
-#include "support/win32/front_recorder.h"
 
 class UiCommands : public UiTest {};
 

@@ -11,14 +11,14 @@
 #include "diary/actions.h"
 #include "diary/search.h"
 #include "platform/platform.h"
-#include "storage/table_store.h"
+#include "store/table_store.h"
+#include "support/platform_recorder.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
-#include "support/platform_recorder.h"
-#include "support/win32/front_recorder.h"
 
 class UiDialog : public UiTest {};
 class UiBadInput : public UiTest {};

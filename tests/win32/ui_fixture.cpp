@@ -12,11 +12,11 @@
 #include "diary/search.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
+#include "support/platform_recorder.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/main_window.h"
-#include "support/platform_recorder.h"
-#include "support/win32/front_recorder.h"
 
 static time_t noonOf(int year, int month, int day) {
     struct tm t = {};

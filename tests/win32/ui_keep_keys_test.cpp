@@ -9,14 +9,14 @@
 #include "core/diary_state.h"
 #include "diary/actions.h"
 #include "platform/faults.h"
-#include "storage/table_store.h"
+#include "store/table_store.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/keyboard.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
-#include "support/win32/front_recorder.h"
 
 class UiKeepNote : public UiTest {};
 class UiKeys : public UiTest {};

@@ -6,12 +6,12 @@
 
 #include <string>
 
+#include "support/win32/front_recorder.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
-#include "support/win32/front_recorder.h"
 
 class UiScale : public UiTest {};
 

@@ -8,13 +8,13 @@
 
 #include "core/diary_state.h"
 #include "diary/status_line.h"
-#include "storage/snapshots.h"
-#include "storage/week_colours.h"
+#include "records/week_colours.h"
+#include "store/snapshots.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
-#include "support/win32/front_recorder.h"
 #include "ui_fixture.h"
 
 class UiSchoolYear : public UiTest {

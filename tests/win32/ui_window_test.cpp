@@ -9,13 +9,13 @@
 #include "core/build_config.h"
 #include "core/diary_state.h"
 #include "core/frontend.h"
-#include "storage/table_store.h"
+#include "store/table_store.h"
+#include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/main_window.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
-#include "support/win32/front_recorder.h"
 
 class UiWindow : public UiTest {};
 class UiToolbar : public UiTest {};

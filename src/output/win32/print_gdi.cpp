@@ -13,7 +13,7 @@
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
-#include "storage/text_file.h"
+#include "store/text_file.h"
 
 #define DIALOG_WARNING_TEXT                                                        \
     " Le contexte graphique imprimante ne peut être ouvert automatiquement.\n"     \

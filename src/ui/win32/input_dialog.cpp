@@ -14,7 +14,7 @@
 #include "diary/notify.h"
 #include "diary/search.h"
 #include "platform/bounded_text.h"
-#include "storage/value_lists.h"
+#include "records/value_lists.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/resource_ids.h"

@@ -8,7 +8,7 @@
 #include "core/diary_state.h"
 #include "diary/notify.h"
 #include "platform/bounded_text.h"
-#include "storage/lesson_times.h"
+#include "records/lesson_times.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 

@@ -11,7 +11,7 @@
 #include "diary/notes.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
-#include "storage/settings.h"
+#include "records/settings.h"
 #include "ui/win32/commands.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"

@@ -6,7 +6,7 @@
 
 #include "diary/actions.h"
 #include "diary/school_year.h"
-#include "storage/snapshots.h"
+#include "store/snapshots.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 
