@@ -15,6 +15,7 @@
 #include "records/settings.h"
 #include "records/snapshot_restore.h"
 #include "records/store_prep.h"
+#include "store/data_files.h"
 #include "store/save_report.h"
 #include "store/text_file.h"
 
@@ -28,13 +29,15 @@ void formatSnapshotLine(const SnapshotInfo* info, char* out, int size) {
 }
 
 void composeRestoreQuestion(const char* name, char* out, int size) {
+    char files[200];
+    describeSnapshotFiles(files, sizeof files);
     snprintf(out, (size_t)size,
              "Restore the snapshot \"%s\"?\n\n"
-             "The notes, the timetable, the week colours, the value lists and the settings\n"
+             "%s\n"
              "will be replaced by those it holds.\n\n"
              "The files as they are now are kept first as a snapshot \"before restore\",\n"
              "so this restore can itself be undone.",
-             name);
+             name, files);
 }
 
 void reloadShownData() {

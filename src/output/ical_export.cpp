@@ -15,6 +15,7 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "records/note_text.h"
+#include "records/setting_keys.h"
 #include "records/settings.h"
 #include "records/store_version.h"
 #include "store/data_folder.h"
@@ -172,7 +173,7 @@ int writeCalendar(Rewrite* out, const YearContents* s, const LessonTimes* t, con
 static int storeId(char* out, size_t size) {
     // A hand-edited id keeps only what a UID may carry as it is: letters, digits and dashes.
     size_t n = 0;
-    for (const char* p = readSetting("calendar_id"); *p != '\0' && n + 1 < size; p++)
+    for (const char* p = readSetting(settingKeyName(KEY_CALENDAR_ID)); *p != '\0' && n + 1 < size; p++)
         if ((*p >= '0' && *p <= '9') || (*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '-') out[n++] = *p;
     out[n] = '\0';
     if (out[0] != '\0') return 0;
@@ -180,7 +181,7 @@ static int storeId(char* out, size_t size) {
     unsigned long mix = (unsigned long)platformNow() * 2654435761UL;
     for (const char* p = dataFilePath(""); *p != '\0'; p++) mix = (mix ^ (unsigned char)*p) * 16777619UL;
     snprintf(out, size, "%08lx", mix & 0xFFFFFFFFUL);
-    return writeSetting("calendar_id", out) == 1 ? 0 : 1;
+    return writeSetting(settingKeyName(KEY_CALENDAR_ID), out) == 1 ? 0 : 1;
 }
 
 CalendarResult writeCalendarFile(int* events) {

@@ -7,15 +7,13 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "records/setting_keys.h"
 #include "records/settings.h"
 #include "store/save_report.h"
 #include "store/text_file.h"
 
 // No key is the start of another: a settings set replaces every line that starts with its key.
-static void rowKey(char* out, size_t size, int row) {
-    if (row == 0) copyText(out, size, "lesson_times_all");
-    else snprintf(out, size, "lesson_times_d%d", row);
-}
+static SettingKey rowKey(int row) { return (SettingKey)(KEY_LESSON_TIMES_ALL + row); }
 
 static const char* skipBlanks(const char* p) {
     while (*p == ' ' || *p == '\t') p++;
@@ -74,10 +72,8 @@ static void parseRow(LessonTimes* t, int row, const char* value) {
 
 void loadLessonTimes(LessonTimes* t) {
     memset(t, 0, sizeof *t);
-    char key[32];
     for (int row = 0; row < LESSON_ROWS; row++) {
-        rowKey(key, sizeof key, row);
-        const char* value = readSetting(key);
+        const char* value = readKeySetting(rowKey(row));
         if (row > 0) t->ownTimes[row] = value[0] != '\0';
         parseRow(t, row, value);
     }
@@ -169,16 +165,19 @@ static void formatRow(const LessonTimes* t, int row, char* out, size_t size) {
 }
 
 int saveLessonTimes(const LessonTimes* t) {
-    char key[32], value[160];
+    // The rows that change, in one rewrite: a set of times is stored whole or not at all.
+    char values[LESSON_ROWS][160];
+    const char* keys[LESSON_ROWS];
+    const char* changed[LESSON_ROWS];
+    int count = 0;
     for (int row = 0; row < LESSON_ROWS; row++) {
-        if (row == 0 || t->ownTimes[row]) formatRow(t, row, value, sizeof value);
-        else value[0] = '\0';
-        rowKey(key, sizeof key, row);
-        if (strcmp(readSetting(key), value) == 0) continue;
-        if (writeSetting(key, value) == 0) {
-            reportSaveFailure("the lesson times", 1);
-            return 1;
-        }
+        if (row == 0 || t->ownTimes[row]) formatRow(t, row, values[row], sizeof values[row]);
+        else values[row][0] = '\0';
+        if (strcmp(readKeySetting(rowKey(row)), values[row]) == 0) continue;
+        keys[count] = settingKeyName(rowKey(row));
+        changed[count++] = values[row];
     }
-    return 0;
+    if (count == 0 || writeSettings(keys, changed, count)) return 0;
+    reportSaveFailure("the lesson times", 1);
+    return 1;
 }

@@ -7,12 +7,9 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "records/setting_keys.h"
 #include "records/settings.h"
 
-#define KEY_CYCLE "rotation_cycle"
-#define KEY_FIRST "rotation_first"
-#define KEY_HOLIDAYS "rotation_holidays"
-#define DEFAULT_FIRST_WEEK 36
 
 static int isSeparator(char c) { return c == ',' || c == ';' || c == ' ' || c == '\t'; }
 
@@ -124,15 +121,9 @@ int parseCycle(const char* text, int cycle[ROTATION_MAX_CYCLE]) {
 
 int loadRotationRule(RotationRule* rule) {
     memset(rule, 0, sizeof *rule);
-    rule->cycleLength = parseCycle(readSetting(KEY_CYCLE), rule->cycle);
-    if (rule->cycleLength == 0) {
-        rule->cycle[0] = 1;
-        rule->cycle[1] = 2;
-        rule->cycleLength = 2;
-    }
-    int first = leadingNumber(readSetting(KEY_FIRST));
-    rule->firstWeek = first >= 1 && first <= 53 ? first : DEFAULT_FIRST_WEEK;
-    copyText(rule->holidayText, sizeof rule->holidayText, readSetting(KEY_HOLIDAYS));
+    rule->cycleLength = parseCycle(readKeySetting(KEY_ROTATION_CYCLE), rule->cycle);
+    rule->firstWeek = leadingNumber(readKeySetting(KEY_ROTATION_FIRST));
+    copyText(rule->holidayText, sizeof rule->holidayText, readKeySetting(KEY_ROTATION_HOLIDAYS));
     char message[ROTATION_MESSAGE_SIZE];
     return parseHolidayList(rule->holidayText, rule->firstWeek, rule->holiday, message, sizeof message);
 }
@@ -141,8 +132,8 @@ int saveRotationRule(const RotationRule* rule) {
     char cycle[32], first[16];
     formatCycle(rule->cycle, rule->cycleLength, cycle, sizeof cycle);
     snprintf(first, sizeof first, "%d", rule->firstWeek);
-    int written = writeSetting(KEY_CYCLE, cycle);
-    written &= writeSetting(KEY_FIRST, first);
-    written &= writeSetting(KEY_HOLIDAYS, rule->holidayText);
-    return written ? 0 : 1;
+    const char* const keys[] = {settingKeyName(KEY_ROTATION_CYCLE), settingKeyName(KEY_ROTATION_FIRST),
+                                settingKeyName(KEY_ROTATION_HOLIDAYS)};
+    const char* const values[] = {cycle, first, rule->holidayText};
+    return writeSettings(keys, values, 3) ? 0 : 1;
 }

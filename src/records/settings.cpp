@@ -72,33 +72,31 @@ char* readSettingFrom(const char* path, const char* key) {
     return settingValue;
 }
 
+// The keys of one rewrite with their values; found[i] once a line had keys[i].
+#define BATCH_MAX 8
 struct KeyWrite {
-    const char* key;
-    const char* value;
-    int found;
+    const char* const* keys;
+    const char* const* values;
+    int count;
+    int found[BATCH_MAX];
 };
 
-// Every line that begins with the key, "=" or not, becomes the new setting; other lines of
-// one or two characters (line break included) are dropped.
+// Every line that begins with a key, "=" or not, becomes that key's new setting; other lines
+// of one or two characters (line break included) are dropped.
 static int settingsRule(const char* line, int n, Rewrite* r, void* context) {
     KeyWrite* w = (KeyWrite*)context;
-    if (strncmp(line, w->key, strlen(w->key)) != 0) return n > 2;
-    rewriteRecord(r, w->key, w->value);
-    w->found = 1;
-    return 0;
+    for (int i = 0; i < w->count; i++) {
+        if (strncmp(line, w->keys[i], strlen(w->keys[i])) != 0) continue;
+        rewriteRecord(r, w->keys[i], w->values[i]);
+        w->found[i] = 1;
+        return 0;
+    }
+    return n > 2;
 }
 
-int writeSetting(const char* key, const char* value) {
-    SavedPath saved;
-    savePath(&saved);
-    char target[sizeof filePath], temp[sizeof filePath];
-    copyText(target, sizeof target, dataFilePath(SETTINGS_FILE));
-    copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
-    restorePath(&saved);
-    return writeSettingIn(target, temp, key, value);
-}
-
-int writeSettingIn(const char* target, const char* temp, const char* key, const char* value) {
+static int writeSettingsIn(const char* target, const char* temp, const char* const keys[], const char* const values[],
+                           int count) {
+    if (count < 1 || count > BATCH_MAX) return 0;
     FILE* in = openToRead(target);
     if (in == NULL) return 0;
     Rewrite r;
@@ -106,11 +104,28 @@ int writeSettingIn(const char* target, const char* temp, const char* key, const 
         fclose(in);
         return 0;
     }
-    KeyWrite w = {key, value, 0};
+    KeyWrite w = {keys, values, count, {0}};
     rewriteLines(in, &r, LINE_LIMIT, settingsRule, &w);
-    if (!w.found) rewriteRecord(&r, key, value);
+    for (int i = 0; i < count; i++)
+        if (!w.found[i]) rewriteRecord(&r, keys[i], values[i]);
     fclose(in);
     return rewriteCommit(&r) == 0 ? 1 : 0;
+}
+
+int writeSettings(const char* const keys[], const char* const values[], int count) {
+    SavedPath saved;
+    savePath(&saved);
+    char target[sizeof filePath], temp[sizeof filePath];
+    copyText(target, sizeof target, dataFilePath(SETTINGS_FILE));
+    copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
+    restorePath(&saved);
+    return writeSettingsIn(target, temp, keys, values, count);
+}
+
+int writeSetting(const char* key, const char* value) { return writeSettings(&key, &value, 1); }
+
+int writeSettingIn(const char* target, const char* temp, const char* key, const char* value) {
+    return writeSettingsIn(target, temp, &key, &value, 1);
 }
 
 int createSettingsFile() {

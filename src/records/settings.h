@@ -17,7 +17,10 @@ char* readSettingFrom(const char* path, const char* key);
 int settingsUnreadable();
 // Sets key to value in the file. 1 when the file was replaced, 0 when nothing was written.
 int writeSetting(const char* key, const char* value);
-// The same for the settings file at target, rewritten through temp.
+// Sets several keys in one rewrite of the file, so that they are stored all together or not at
+// all (a rule of three keys is never kept by half); at most 8. 1 when the file was replaced.
+int writeSettings(const char* const keys[], const char* const values[], int count);
+// The same as writeSetting for the settings file at target, rewritten through temp.
 int writeSettingIn(const char* target, const char* temp, const char* key, const char* value);
 // Writes a new settings file with the header and the defaults. 0, or 1 on failure.
 int createSettingsFile();

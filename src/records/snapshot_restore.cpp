@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/bounded_text.h"
+#include "records/setting_keys.h"
 #include "records/settings.h"
 #include "store/data_folder.h"
 #include "store/file_swap.h"
@@ -28,17 +29,17 @@ static int tooOldToRestore(const char* name) {
 // id, so that a calendar made before the restore still matches its lessons.
 static int stageSnapshot(const char* name, FileSwap* swap) {
     char calendarId[64];
-    copyText(calendarId, sizeof calendarId, readSetting("calendar_id"));
+    copyText(calendarId, sizeof calendarId, readSetting(settingKeyName(KEY_CALENDAR_ID)));
     for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++) {
         PathText from, staged;
-        snapshotPath(name, snapshotFiles[i], from, sizeof from);
+        snapshotPath(name, snapshotFiles.names[i], from, sizeof from);
         if (!platformExists(from)) continue;
-        if (swapStage(swap, snapshotFiles[i], staged, sizeof staged) != 0) return 1;
+        if (swapStage(swap, snapshotFiles.names[i], staged, sizeof staged) != 0) return 1;
         if (platformCopyFile(from, staged) != 0) return 1;
-        if (strcmp(snapshotFiles[i], SETTINGS_FILE) != 0 || calendarId[0] == '\0') continue;
+        if (strcmp(snapshotFiles.names[i], SETTINGS_FILE) != 0 || calendarId[0] == '\0') continue;
         PathText temp;
         copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
-        if (writeSettingIn(staged, temp, "calendar_id", calendarId) != 1) return 1;
+        if (writeSettingIn(staged, temp, settingKeyName(KEY_CALENDAR_ID), calendarId) != 1) return 1;
     }
     return 0;
 }

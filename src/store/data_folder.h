@@ -2,17 +2,17 @@
 // Offers determineBaseFolder, dataFilePath and dataFileMissing, and the shared filePath.
 #pragma once
 
+#include "store/data_files.h"
+
 #ifdef _WIN32
 #define WKB_FALLBACK_BASE "c:\\wkb"
 #else
 #define WKB_FALLBACK_BASE "/tmp/wkb"
 #endif
 
-// Every path in the data folder fits in this many characters (the Windows limit), and the
-// longest names the store gives a file there have 18 characters: "wkb_txt.bak99.copy", the copy
-// of a table kept before it is emptied while it is written, and "timetable.ics.part".
+// Every path in the data folder fits in this many characters (the Windows limit); the longest
+// name the store gives a file there is DATA_NAME_MAX of data_files.h.
 #define DATA_PATH_MAX 259
-#define DATA_NAME_MAX 18
 
 // The file in the data folder that a running copy of the diary holds locked (see
 // platformClaimDataFolder). It holds nothing.

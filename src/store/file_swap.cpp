@@ -176,7 +176,7 @@ static int knownName(const char* name) {
 static void removeLeftovers() {
     FileSwap s;
     swapBegin(&s, "");
-    for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++) copyText(s.names[s.count++], sizeof s.names[0], snapshotFiles[i]);
+    for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++) copyText(s.names[s.count++], sizeof s.names[0], snapshotFiles.names[i]);
     swapAbandon(&s);
     PathText journalNew;
     livePath(JOURNAL_NEW, journalNew, sizeof journalNew);

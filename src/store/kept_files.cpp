@@ -9,9 +9,9 @@
 
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "store/data_files.h"
 
 // The notes table, the timetable, the settings and the week colours.
-#define KEPT_FILES 4
 // A table a user can fill is about 2 MB with 3,180 lines; a larger file (a damaged or
 // hand-made one) is read from the disk at each use rather than held with an index of its lines.
 #define KEPT_SIZE_LIMIT ((size_t)8 << 20)
@@ -39,7 +39,7 @@ struct KeptFile {
 };
 
 struct KeptFiles {
-    KeptFile files[KEPT_FILES];
+    KeptFile files[KEPT_FILE_COUNT];
     unsigned long uses;
     PieceReader reader;
 };

@@ -11,12 +11,10 @@
 
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "store/data_files.h"
 #include "store/data_folder.h"
 #include "store/save_report.h"
 #include "store/text_file.h"
-
-const char* const snapshotFiles[SNAPSHOT_FILE_COUNT] = {"wkb_hd.data", "wkb_txt.data", "weeks.dat", "hdvalues.dat",
-                                                        ".wkb.rc"};
 
 #define DAILY_MARKER ".last-daily"  // the day whose daily snapshot was made or found unneeded
 #define KEEP_DAILY 14
@@ -148,10 +146,10 @@ static int writeSnapshotFiles(const char* name) {
     }
     int failed = 0;
     for (int i = 0; i < SNAPSHOT_FILE_COUNT && !failed; i++) {
-        if (!dataFileExists(snapshotFiles[i])) continue;
+        if (!dataFileExists(snapshotFiles.names[i])) continue;
         PathText from, to;
-        copyText(from, sizeof from, dataFilePath(snapshotFiles[i]));
-        snapshotPath(hidden, snapshotFiles[i], to, sizeof to);
+        copyText(from, sizeof from, dataFilePath(snapshotFiles.names[i]));
+        snapshotPath(hidden, snapshotFiles.names[i], to, sizeof to);
         failed = platformCopyFile(from, to) != 0;
     }
     PathText final;
@@ -211,8 +209,8 @@ static int sameFile(const char* a, const char* b) {
 static int sameAsData(const char* name) {
     for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++) {
         PathText kept;
-        snapshotPath(name, snapshotFiles[i], kept, sizeof kept);
-        if (!sameFile(dataFilePath(snapshotFiles[i]), kept)) return 0;
+        snapshotPath(name, snapshotFiles.names[i], kept, sizeof kept);
+        if (!sameFile(dataFilePath(snapshotFiles.names[i]), kept)) return 0;
     }
     return 1;
 }
@@ -259,7 +257,7 @@ static void writeMarker(const char* today) {
 
 static int storeHasData() {
     for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++)
-        if (dataFileExists(snapshotFiles[i])) return 1;
+        if (dataFileExists(snapshotFiles.names[i])) return 1;
     return 0;
 }
 
@@ -459,7 +457,7 @@ int listSnapshots(SnapshotInfo* out, int max) {
         info->size = 0;
         for (int k = 0; k < SNAPSHOT_FILE_COUNT; k++) {
             PathText path;
-            snapshotPath(name, snapshotFiles[k], path, sizeof path);
+            snapshotPath(name, snapshotFiles.names[k], path, sizeof path);
             long long size = platformFileSize(path);
             if (size > 0) info->size += size;
         }

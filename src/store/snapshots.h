@@ -6,17 +6,17 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "store/data_files.h"
 
 #define SNAPSHOTS_FOLDER "snapshots"
 #define SNAPSHOT_NAME_SIZE 64
 #define SNAPSHOT_YEAR_NAME_MAX 40
-#define SNAPSHOT_FILE_COUNT 5
 // The longest name the diary gives a snapshot: a school year's, or
 // "2026-12-08 10-31-05-99 before initialize".
 #define SNAPSHOT_NAME_MAX 40
 // The longest path of a snapshot's file below the data folder:
-// "snapshots" + "/.new " + a name + "/" + "hdvalues.dat.copy".
-#define SNAPSHOT_PATH_EXTRA (9 + 6 + SNAPSHOT_NAME_MAX + 1 + 17)
+// "snapshots" + "/.new " + a name + "/" + the longest data file name + ".copy".
+#define SNAPSHOT_PATH_EXTRA (9 + 6 + SNAPSHOT_NAME_MAX + 1 + (int)snapshotFiles.longest + 5)
 
 enum SnapshotKind { SNAPSHOT_DAILY, SNAPSHOT_BEFORE, SNAPSHOT_YEAR };
 
@@ -28,8 +28,7 @@ struct SnapshotInfo {
     long long size;  // bytes of its files
 };
 
-// The data files that a snapshot holds, in the order they are copied.
-extern const char* const snapshotFiles[SNAPSHOT_FILE_COUNT];
+// The data files that a snapshot holds: snapshotFiles of data_files.h.
 
 // Today's daily snapshot, when none was taken today (platformNow gives the day). Also
 // removes the snapshots that the retention no longer keeps. 0 taken or not needed, 1 it

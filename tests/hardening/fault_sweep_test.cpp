@@ -261,6 +261,20 @@ static int dailySnapshot() {
 
 static const SweepCase kCases[] = {
     {"daily snapshot", changedSinceYesterday, dailySnapshot, false, false},
+    {"rotation rule", shown, [] {
+         RotationRule rule;
+         loadRotationRule(&rule);
+         rule.firstWeek = 35;
+         copyText(rule.holidayText, sizeof rule.holidayText, "44, 52-1");
+         return saveRotationRule(&rule) | boxShown();
+     }, false, false},
+    {"lesson times", shown, [] {
+         LessonTimes t;
+         loadLessonTimes(&t);
+         t.ownTimes[6] = 1;
+         for (int row : {0, 6}) t.start[row][0] = 480, t.end[row][0] = 530;
+         return saveLessonTimes(&t) | boxShown();
+     }, true, false},
     {"restore", changedSinceKept, restoreKept, true, false, nullptr, nullptr, true},
     {"new school year", changedSinceKept, newYear, true, false, nullptr, nullptr, true},
     {"restore, disk full", changedSinceKept, restoreKept, true, false, nullptr, nullptr, true, PLATFORM_ERROR_FULL},

@@ -157,3 +157,19 @@ TEST_F(SettingsTest, BareLineFeedsAreReadLikeCrLf) {
     ASSERT_EQ(1, writeSetting("info", "yes"));
     EXPECT_EQ(crlf(kHeader + "bip=no\ninfo=yes\n"), dataBytes(".wkb.rc"));
 }
+
+// Several keys in one rewrite: each line of a key replaced where it stands, a missing key
+// added at the end, the other lines kept; all of them or none reach the file.
+TEST_F(SettingsTest, SeveralKeysAreWrittenInOneRewrite) {
+    writeData(".wkb.rc", kHeader + "rotation_first=36\nbip=no\nrotation_cycle=1,2\n");
+    const char* const keys[] = {"rotation_cycle", "rotation_first", "rotation_holidays"};
+    const char* const values[] = {"3,4", "35", "44"};
+    ASSERT_EQ(1, writeSettings(keys, values, 3));
+    EXPECT_EQ(crlf(kHeader + "rotation_first=35\nbip=no\nrotation_cycle=3,4\nrotation_holidays=44\n"),
+              dataBytes(".wkb.rc"));
+    faultArm(FAULT_RENAME, 1);
+    const char* const again[] = {"1", "2", "3"};
+    EXPECT_EQ(0, writeSettings(keys, again, 3));
+    EXPECT_EQ(crlf(kHeader + "rotation_first=35\nbip=no\nrotation_cycle=3,4\nrotation_holidays=44\n"),
+              dataBytes(".wkb.rc"));
+}
