@@ -194,7 +194,7 @@ static void commitSlotValue() {
     char key[32];
     pendingSlotKey(key, sizeof key);
     if (promptedSlot.valid && diaryState.action == promptedSlot.action) {
-        SlotField field = (SlotField)(diaryState.action - ACTION_SELECT_COURSE);
+        SlotField field = (SlotField)pendingAction(diaryState.action)->field;
         // The colour of the named slot's week, as it stands now.
         int colour = readWeekColour(promptedSlot.week);
         formatSlotKey(key, sizeof key, promptedSlot.day, promptedSlot.period, field, colour);
@@ -206,22 +206,15 @@ static void commitSlotValue() {
 
 void commitInput() {
     inputText[sizeof inputText - 1] = '\0';
-    int action = diaryState.action;
-    switch (action) {
-        case ACTION_TITLE: commitTitle(); break;
-        case ACTION_SELECT_COURSE:
-        case ACTION_SELECT_TEACHER:
-        case ACTION_SELECT_CLASSROOM: commitSlotValue(); break;
-        case ACTION_SEARCH: searchStep(); return;
-        case ACTION_ADD_COURSE:
-        case ACTION_ADD_TEACHER:
-        case ACTION_ADD_CLASSROOM:
-        case ACTION_REMOVE_COURSE:
-        case ACTION_REMOVE_TEACHER:
-        case ACTION_REMOVE_CLASSROOM:
+    switch (pendingAction(diaryState.action)->commit) {
+        case COMMIT_TITLE: commitTitle(); break;
+        case COMMIT_SLOT: commitSlotValue(); break;
+        case COMMIT_SEARCH: searchStep(); return;
+        case COMMIT_LIST_ADD:
+        case COMMIT_LIST_REMOVE:
             cleanInput(1);
             copyText(valueBuffer, sizeof valueBuffer, inputText);
-            if (action % 2 == 0) addListValue();
+            if (pendingAction(diaryState.action)->commit == COMMIT_LIST_ADD) addListValue();
             else removeListValue();
             break;
         default: break;

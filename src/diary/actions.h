@@ -2,21 +2,7 @@
 // and the commit and cancel of the input dialog.
 #pragma once
 
-#define ACTION_NONE 0
-#define ACTION_TITLE 1
-#define ACTION_SELECT_COURSE 2
-#define ACTION_SELECT_TEACHER 3
-#define ACTION_SELECT_CLASSROOM 4
-#define ACTION_INITIALISE 5
-#define ACTION_SEARCH 6
-#define ACTION_PRINT 8
-#define ACTION_TEACHER_MODE 9
-#define ACTION_ADD_COURSE 10
-#define ACTION_REMOVE_COURSE 11
-#define ACTION_ADD_TEACHER 12
-#define ACTION_REMOVE_TEACHER 13
-#define ACTION_ADD_CLASSROOM 14
-#define ACTION_REMOVE_CLASSROOM 15
+#include "core/pending_actions.h"
 
 #define ANOTHER_FUNCTION_RUNNING " Another function is running! \n"
 // Told when the snapshot that must come before emptying or replacing data cannot be made:

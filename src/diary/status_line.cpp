@@ -8,6 +8,7 @@
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "core/frontend.h"
+#include "core/pending_actions.h"
 #include "diary/actions.h"
 #include "platform/bounded_text.h"
 #include "records/settings.h"
@@ -20,31 +21,10 @@ unsigned long statusColour(int weekColour) {
     return colours[weekColour];
 }
 
-static const char* actionTag(int action) {
-    switch (action) {
-        case ACTION_NONE: return " [Action: ]";
-        case ACTION_TITLE: return " [Action: Title]";
-        case ACTION_SELECT_COURSE:
-        case ACTION_ADD_COURSE:
-        case ACTION_REMOVE_COURSE: return " [Action: Course]";
-        case ACTION_SELECT_TEACHER:
-        case ACTION_ADD_TEACHER:
-        case ACTION_REMOVE_TEACHER: return diaryState.teacherMode ? " [Action: Class]" : " [Action: Teacher]";
-        case ACTION_SELECT_CLASSROOM:
-        case ACTION_ADD_CLASSROOM:
-        case ACTION_REMOVE_CLASSROOM: return " [Action: Classroom]";
-        case ACTION_INITIALISE: return " [Action: Init.]";
-        case ACTION_SEARCH: return " [Action: Search]";
-        case ACTION_PRINT: return " [Action: Print]";
-        case ACTION_TEACHER_MODE: return " [Action: Mode]";
-        default: return "";
-    }
-}
-
 void composeStatusText(char* out, int size) {
     snprintf(out, (size_t)size, "[Current week:%d / Selected week:%d %s] ", diaryState.currentWeek,
              diaryState.selectedWeek, diaryState.dateLabel);
-    appendText(out, (size_t)size, actionTag(diaryState.action));
+    appendText(out, (size_t)size, pendingActionTag(diaryState.action, diaryState.teacherMode));
     if (diaryState.beepOn == 1) appendText(out, (size_t)size, " [Bip]");
     if (diaryState.infoOn == 1) appendText(out, (size_t)size, " [Info]");
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/diary_state.h"
+#include "core/pending_actions.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "store/data_folder.h"
@@ -16,14 +17,7 @@
 // Values are at most 254 characters; longer lines are still read whole, never split.
 #define LINE_LIMIT 1023
 
-const char* listPrefix(int action) {
-    switch (action) {
-        case 2: case 10: case 11: return "[C]";
-        case 3: case 12: case 13: return "[T]";
-        case 4: case 14: case 15: return "[L]";
-        default: return "";
-    }
-}
+const char* listPrefix(int action) { return pendingAction(action)->list; }
 
 // Tells the user which list of the pending action was not saved, and why.
 static void reportListFailure() {

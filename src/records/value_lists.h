@@ -11,8 +11,8 @@ int addListValue();
 // Removes every line whose value equals valueBuffer. Nonzero when the new file took the
 // place of the old one, else 0.
 int removeListValue();
-// The prefix of a list action: "[C]" for 2, 10, 11; "[T]" for 3, 12, 13; "[L]" for 4, 14, 15;
-// "" otherwise.
+// The prefix of the value list an action works on (see pending_actions.h): "[C]", "[T]",
+// "[L]", or "" for an action without one.
 const char* listPrefix(int action);
 // Calls add for each value of the list with that prefix, in file order.
 // 0, or 1 when the file cannot be opened.

@@ -38,11 +38,6 @@ void inputDialogForceFailure(int on) { forceFailure = on; }
 
 HWND inputDialogWindow() { return dialog.window; }
 
-static int usesChooser(int action) {
-    return action == ACTION_SELECT_COURSE || action == ACTION_SELECT_TEACHER || action == ACTION_SELECT_CLASSROOM ||
-           action == ACTION_REMOVE_COURSE || action == ACTION_REMOVE_TEACHER || action == ACTION_REMOVE_CLASSROOM;
-}
-
 static HWND createChild(HWND dlg, DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y,
                         int w, int h, int id) {
     HWND child = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, dlg,
@@ -89,8 +84,8 @@ static BOOL onInitDialog(HWND dlg) {
     for (int id : fontTaking) SendDlgItemMessageA(dlg, id, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
     SendDlgItemMessageA(dlg, IDC_DLG_TEXT, EM_LIMITTEXT, INPUT_LIMIT, 0);
     int action = diaryState.action;
-    if (action == ACTION_SEARCH) addSearchFields(dlg);
-    if (usesChooser(action)) addChooser(dlg, action);
+    if (pendingAction(action)->input == INPUT_SEARCH) addSearchFields(dlg);
+    if (pendingAction(action)->input == INPUT_CHOOSER) addChooser(dlg, action);
     UpdateWindow(dlg);
     return TRUE;
 }
