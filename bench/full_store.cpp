@@ -9,6 +9,7 @@
 
 #include "calendar/day_table.h"
 #include "platform/bounded_text.h"
+#include "records/store_version.h"
 
 #define NOTE_LENGTH 511
 
@@ -122,7 +123,7 @@ static int writeSettings() {
     fprintf(f, "##################################################################\r\n"
                "#        RC for WKB. Please, do not edit manually!\r\n"
                "##################################################################\r\n"
-               "version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\nteacher=no\r\ndefault=yes\r\n"
+               "version=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=yes\r\nteacher=no\r\ndefault=yes\r\n"
                "title=Class 4B, school year 2026-2027\r\n"
                // Every period has lesson times, so the calendar export writes every lesson.
                "lesson_times_all=08:00-08:50,08:55-09:45,10:00-10:50,10:55-11:45,11:50-12:40,"

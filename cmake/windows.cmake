@@ -10,9 +10,13 @@ file(GLOB_RECURSE WKB_WIN32_SOURCES CONFIGURE_DEPENDS
 # winwkb.rc includes the other resource files, the id headers, the pictures and the manifest,
 # so it alone is compiled; a change in any of them (in any folder below) rebuilds it.
 set(WKB_RESOURCES ${CMAKE_SOURCE_DIR}/src/ui/win32/winwkb.rc)
+# The manifest carries the version and the maker of the project (its first word, as an id).
+string(REGEX REPLACE "[^A-Za-z0-9].*$" "" WKB_PUBLISHER_ID "${WKB_PUBLISHER}")
+configure_file(${CMAKE_SOURCE_DIR}/src/ui/win32/winwkb.manifest.in ${CMAKE_BINARY_DIR}/generated/winwkb.manifest @ONLY)
 file(GLOB_RECURSE WKB_INCLUDED_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/win32/*.rc
   ${CMAKE_SOURCE_DIR}/src/ui/win32/*.h ${CMAKE_SOURCE_DIR}/src/ui/win32/*.bmp ${CMAKE_SOURCE_DIR}/src/ui/win32/*.ico
-  ${CMAKE_SOURCE_DIR}/src/ui/win32/*.manifest)
+  ${CMAKE_SOURCE_DIR}/src/ui/win32/*.manifest.in)
+list(APPEND WKB_INCLUDED_RESOURCES ${CMAKE_BINARY_DIR}/generated/winwkb.manifest)
 list(REMOVE_ITEM WKB_INCLUDED_RESOURCES ${WKB_RESOURCES})
 set_source_files_properties(${WKB_RESOURCES} PROPERTIES OBJECT_DEPENDS "${WKB_INCLUDED_RESOURCES}")
 file(GLOB WKB_MAIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/main_*.cpp)

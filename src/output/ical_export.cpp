@@ -142,7 +142,7 @@ static int writeDay(Rewrite* out, const YearContents* s, const LessonTimes* t, c
 static void writeHeader(Rewrite* out) {
     writeLine(out, "BEGIN:", "VCALENDAR");
     writeLine(out, "VERSION:", "2.0");
-    writeLine(out, "PRODID:", "-//QELD software//WinWkb " CURRENT_VERSION "//EN");
+    writeLine(out, "PRODID:", "-//" WKB_PUBLISHER "//WinWkb " CURRENT_VERSION "//EN");
     writeLine(out, "CALSCALE:", "GREGORIAN");
     writeLine(out, "METHOD:", "PUBLISH");
     char title[sizeof settingValue];

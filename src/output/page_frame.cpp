@@ -85,10 +85,10 @@ static void writeFooter(Rewrite* page, int form) {
     }
     diaryState.webReachable = 2;
     if (form == PAGE_END_WEEKS_TABLE)
-        rewriteString(page, "<span class=\"small\"><br> HTML produced by QELD software " WKB_WEB_ADDRESS
+        rewriteString(page, "<span class=\"small\"><br> HTML produced by " WKB_PUBLISHER " " WKB_WEB_ADDRESS
                             "<br><br></span>\n");
     else
-        rewriteString(page, "<span class=\"small\"> HTML produced by QELD software " WKB_WEB_ADDRESS
+        rewriteString(page, "<span class=\"small\"> HTML produced by " WKB_PUBLISHER " " WKB_WEB_ADDRESS
                             " </span>\n");
 }
 

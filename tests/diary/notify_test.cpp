@@ -4,6 +4,7 @@
 #include "core/diary_state.h"
 #include "diary/notify.h"
 #include "platform/platform.h"
+#include "records/store_version.h"
 #include "support/diary_fixture.h"
 #include "support/platform_recorder.h"
 
@@ -41,9 +42,9 @@ TEST_F(NotifyTest, VersionAndAboutBoxes) {
     showVersion();
     showAbout();
     ASSERT_EQ(2u, frontLog.calls.size());
-    EXPECT_EQ("box|Intro|information| Version: wkb_v2.5.0 \n", frontLog.calls[0]);
+    EXPECT_EQ("box|Intro|information| Version: " CURRENT_VERSION " \n", frontLog.calls[0]);
     EXPECT_EQ(std::string("box|Intro|information|") + aboutText(), frontLog.calls[1]);
-    EXPECT_NE(nullptr, strstr(aboutText(), "wkb_v2.5.0"));
+    EXPECT_NE(nullptr, strstr(aboutText(), CURRENT_VERSION));
 }
 
 TEST_F(NotifyTest, AnInputDialogThatCannotOpenIsReportedOnStandardOutput) {

@@ -35,7 +35,7 @@ protected:
         return data("snapshots/" + name + "/" + file);
     }
     // A snapshot folder made by hand, as another PC or a wrong clock leaves one.
-    void handMade(const std::string& name, const std::string& settings = "version=wkb_v2.5.0\r\n") {
+    void handMade(const std::string& name, const std::string& settings = "version=" CURRENT_VERSION "\r\n") {
         mkdir(data("snapshots").c_str(), 0777);
         mkdir(data("snapshots/" + name).c_str(), 0777);
         writeBytes(snap(name, ".wkb.rc"), settings);

@@ -17,6 +17,7 @@
 #include "diary/startup_message.h"
 #include "diary/status_line.h"
 #include "records/settings.h"
+#include "records/store_version.h"
 #include "records/week_colours.h"
 
 class DiaryScenarioTest : public DiaryCoreTest {
@@ -51,7 +52,7 @@ TEST_F(DiaryScenarioTest, AWeekOfUseFromTheFirstStart) {
     char message[1024];
     composeStartupMessage(message, sizeof message);
     EXPECT_EQ(std::string(aboutText()) + "\n WKB database Init.: OK \nPath: " + data(""), message);
-    EXPECT_EQ(header + "version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\n", dataBytes(".wkb.rc"));
+    EXPECT_EQ(header + "version=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=yes\r\n", dataBytes(".wkb.rc"));
     EXPECT_EQ("### Weeks colors data. Please do not edit.\r\n", dataBytes("weeks.dat"));
     windowCreated();
     EXPECT_EQ("[Current week:3 / Selected week:3 (1/12/2026)]  [Action: ] [Bip] [Info]", frontLog.statusText);
@@ -133,7 +134,7 @@ TEST_F(DiaryScenarioTest, AWeekOfUseFromTheFirstStart) {
     EXPECT_EQ("input| Please select the content \n of Class:  for Saturday , Course 1 :\n", frontCalls("input|").back());
     cancelInput();
 
-    EXPECT_EQ(header + "version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\ndefault=yes\r\nteacher=yes\r\n"
+    EXPECT_EQ(header + "version=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=yes\r\ndefault=yes\r\nteacher=yes\r\n"
                        "title=Anna's diary\r\n",
               dataBytes(".wkb.rc"));
     EXPECT_EQ("### Weeks colors data. Please do not edit.\r\n3=1\r\n", dataBytes("weeks.dat"));

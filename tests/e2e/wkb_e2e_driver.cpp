@@ -165,7 +165,7 @@ static int lessonTimesAndCalendar(const Diary& d) {
     if (!waitFor([&] { return (dlg = visibleBox("Lesson times")) != NULL; })) return fail("no Lesson times dialog");
     SendMessageA(GetDlgItem(dlg, 747), WM_SETTEXT, 0, (LPARAM) "10:05");
     SendMessageA(GetDlgItem(dlg, 757), WM_SETTEXT, 0, (LPARAM) "10:55");
-    postCommand(dlg, 776, GetDlgItem(dlg, 776));
+    postCommand(dlg, IDOK, GetDlgItem(dlg, IDOK));
     if (!waitFor([&] { return !IsWindow(dlg); })) return fail("the Lesson times dialog did not close");
     postCommand(d.main, 281);
     HWND box = NULL;

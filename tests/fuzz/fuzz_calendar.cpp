@@ -10,6 +10,7 @@
 #include "fuzz_support.h"
 #include "output/ical_export.h"
 #include "platform/faults.h"
+#include "records/store_version.h"
 #include "support/recording_frontend.h"
 
 static bool validUtf8(const std::string& s) {
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     fuzzWriteData("wkb_hd.data", parts[0]);
     fuzzWriteData("wkb_txt.data", parts[1]);
     fuzzWriteData("weeks.dat", parts[2]);
-    fuzzWriteData(".wkb.rc", "version=wkb_v2.5.0\r\n" + parts[3]);
+    fuzzWriteData(".wkb.rc", "version=" CURRENT_VERSION "\r\n" + parts[3]);
     diaryState.useDefaults = data[1] & 1;
     diaryState.teacherMode = (data[1] >> 1) & 1;
 

@@ -8,6 +8,7 @@
 #include "fuzz_support.h"
 #include "records/rotation_rule.h"
 #include "records/settings.h"
+#include "records/store_version.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     if (size < 1) return 0;
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
               "a list that reads holds only numbers, ranges and separators");
 
     // The same text kept in the settings file reads back the same weeks.
-    fuzzWriteData(".wkb.rc", "version=wkb_v2.5.0\r\n");
+    fuzzWriteData(".wkb.rc", "version=" CURRENT_VERSION "\r\n");
     RotationRule rule;
     memset(&rule, 0, sizeof rule);
     rule.cycle[0] = 1;

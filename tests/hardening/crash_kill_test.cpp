@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "records/store_version.h"
 #include "support/temp_folder.h"
 
 #ifdef WKB_CRASH_CHILD
@@ -126,7 +127,7 @@ std::string readStore(const std::string& base, Values& out) {
         std::string problem = parseLines(readBytes(path), f.header, out, f.tag, f.lastWins);
         if (!problem.empty()) return problem;
     }
-    if (out["settings version"] != "wkb_v2.5.0") return "the settings lost their version";
+    if (out["settings version"] != CURRENT_VERSION) return "the settings lost their version";
     return "";
 }
 
@@ -195,7 +196,7 @@ using FileSet = std::map<std::string, std::string>;  // file name -> bytes
 const char* const kStoreFiles[] = {".wkb.rc", "wkb_hd.data", "wkb_txt.data", "weeks.dat"};
 
 FileSet storeState(const std::string& notes, const std::string& weeks) {
-    return {{".wkb.rc", "version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\n"},
+    return {{".wkb.rc", "version=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=yes\r\n"},
             {"wkb_hd.data", "D1P0C=Math\r\n"},
             {"wkb_txt.data", notes},
             {"weeks.dat", "### Weeks colors data. Please do not edit.\r\n" + weeks}};

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/platform.h"
+#include "records/store_version.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +36,7 @@ void writeFullStore(const std::string& base) {
         "##################################################################\n"
         "#        RC for WKB. Please, do not edit manually!\n"
         "##################################################################\n"
-        "version=wkb_v2.5.0\ninfo=yes\nbip=yes\nteacher=no\ntitle=Class 4b\n");
+        "version=" CURRENT_VERSION "\ninfo=yes\nbip=yes\nteacher=no\ntitle=Class 4b\n");
     put("wkb_hd.data", "D1P0C=Math\nD1P0T=Smith\nD1P0L=R12\nD4P1C|2=Bio\nD4P1C=Art\n");
     put("wkb_txt.data", "W3D4P1=read p. 12 |learn words\nW3D1P0=test\nW2D4P1=old note\n");
     put("weeks.dat", "### Weeks colors data. Please do not edit.\n2=1\n3=2\n");

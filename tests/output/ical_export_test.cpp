@@ -14,6 +14,7 @@
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "records/settings.h"
+#include "records/store_version.h"
 #include "support/platform_recorder.h"
 #include "support/recording_frontend.h"
 
@@ -241,7 +242,7 @@ TEST_F(IcalExportTest, OneLessonByteForByte) {
     holidays({47, 48, 50, 51, 52, 53, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19});
     platformSetNow((time_t)1795000000);  // 2026-11-18 11:06:40 UTC
     exportCalendarFile();
-    EXPECT_EQ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//QELD software//WinWkb wkb_v2.5.0//EN\r\n"
+    EXPECT_EQ("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//QELD software//WinWkb " CURRENT_VERSION "//EN\r\n"
               "CALSCALE:GREGORIAN\r\nMETHOD:PUBLISH\r\nX-WR-CALNAME:Lyc\xc3\xa9" "e 5B\r\n"
               "BEGIN:VEVENT\r\nUID:wkb-0a1b2c3d-20261205-p10@winwkb\r\nDTSTAMP:20261118T110640Z\r\n"
               "DTSTART:20261205T170500\r\nDTEND:20261205T175500\r\nSUMMARY:Chess club\r\n"

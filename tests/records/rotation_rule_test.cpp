@@ -7,6 +7,7 @@
 
 #include "records/rotation_rule.h"
 #include "records/settings.h"
+#include "records/store_version.h"
 #include "support/diary_fixture.h"
 
 static std::set<int> holidaysOf(const char* text, int firstWeek, std::string* message = nullptr) {
@@ -74,7 +75,7 @@ static int keptHolidayWeek(int week) {
 
 TEST_F(RotationRuleTest, TheRuleIsKeptInTheSettingsAndReadBack) {
     RotationRule rule;
-    writeData(".wkb.rc", "version=wkb_v2.5.0\n");
+    writeData(".wkb.rc", "version=" CURRENT_VERSION "\n");
     EXPECT_EQ(0, loadRotationRule(&rule));  // nothing kept: yellow/green from week 36
     EXPECT_EQ(2, rule.cycleLength);
     EXPECT_EQ(36, rule.firstWeek);
@@ -87,7 +88,7 @@ TEST_F(RotationRuleTest, TheRuleIsKeptInTheSettingsAndReadBack) {
     rule.firstWeek = 35;
     snprintf(rule.holidayText, sizeof rule.holidayText, "%s", "44, 52-1");
     ASSERT_EQ(0, saveRotationRule(&rule));
-    EXPECT_EQ(crlf("version=wkb_v2.5.0\nrotation_cycle=3,0,2\nrotation_first=35\nrotation_holidays=44, 52-1\n"),
+    EXPECT_EQ(crlf("version=" CURRENT_VERSION "\nrotation_cycle=3,0,2\nrotation_first=35\nrotation_holidays=44, 52-1\n"),
               dataBytes(".wkb.rc"));
     RotationRule back;
     ASSERT_EQ(0, loadRotationRule(&back));

@@ -8,6 +8,7 @@
 #include "core/diary_state.h"
 #include "platform/faults.h"
 #include "records/settings.h"
+#include "records/store_version.h"
 #include "store/data_folder.h"
 #include "support/diary_fixture.h"
 
@@ -27,17 +28,17 @@ protected:
 TEST_F(SettingsTest, NewFileHoldsHeaderAndDefaultsInOrder) {
     ASSERT_EQ(0, createSettingsFile());
     EXPECT_EQ(188u, crlf(kHeader).size());
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=yes\nbip=yes\n"), dataBytes(".wkb.rc"));
-    EXPECT_STREQ("wkb_v2.5.0", readSetting("version"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\ninfo=yes\nbip=yes\n"), dataBytes(".wkb.rc"));
+    EXPECT_STREQ(CURRENT_VERSION, readSetting("version"));
     EXPECT_FALSE(fileExists(data(".tmp.rc")));
 }
 
 TEST_F(SettingsTest, WriteReplacesInPlaceAppendsNewKeysAndDropsShortLines) {
-    writeData(".wkb.rc", kHeader + "version=wkb_v2.5.0\n\nx\nab\ninfo=yes\nbip=yes\n");
+    writeData(".wkb.rc", kHeader + "version=" CURRENT_VERSION "\n\nx\nab\ninfo=yes\nbip=yes\n");
     ASSERT_EQ(1, writeSetting("info", "no"));
     ASSERT_EQ(1, writeSetting("title", "My diary"));
     // "ab\n" has three characters with its line break and stays; "\n" and "x\n" go.
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\nab\ninfo=no\nbip=yes\ntitle=My diary\n"), dataBytes(".wkb.rc"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\nab\ninfo=no\nbip=yes\ntitle=My diary\n"), dataBytes(".wkb.rc"));
 }
 
 TEST_F(SettingsTest, KeyLookupNeedsTheEqualsSignButWriteReplacesEveryLineStartingWithTheKey) {
@@ -92,7 +93,7 @@ TEST_F(SettingsTest, OptionCommandsSetTheStateAndTheFile) {
     setInfo(0);
     EXPECT_EQ(0, diaryState.beepOn);
     EXPECT_EQ(0, diaryState.infoOn);
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=no\nbip=no\n"), dataBytes(".wkb.rc"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\ninfo=no\nbip=no\n"), dataBytes(".wkb.rc"));
     setBeep(1);
     EXPECT_STREQ("yes", readSetting("bip"));
 }

@@ -12,6 +12,7 @@
 #include "platform/faults.h"
 #include "records/settings.h"
 #include "records/store_prep.h"
+#include "records/store_version.h"
 #include "store/data_folder.h"
 #include "support/diary_fixture.h"
 
@@ -45,7 +46,7 @@ TEST_F(StorePrepTest, FirstStartCreatesExactlyTheNewStore) {
     EXPECT_EQ(STORE_CREATED, prepare());
     EXPECT_EQ((std::set<std::string>{".tmp/", ".wkb.rc", "wkb_hd.data", "wkb_txt.data", "weeks.dat"}),
               dataFolderEntries());
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=yes\nbip=yes\n"), dataBytes(".wkb.rc"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\ninfo=yes\nbip=yes\n"), dataBytes(".wkb.rc"));
     EXPECT_EQ("", dataBytes("wkb_hd.data"));
     EXPECT_EQ("", dataBytes("wkb_txt.data"));
     EXPECT_EQ(crlf(kWeeks), dataBytes("weeks.dat"));
@@ -64,7 +65,7 @@ TEST_F(StorePrepTest, ACurrentStoreIsLeftAloneAndNothingIsWritten) {
 TEST_F(StorePrepTest, AnUpgradeFromMajorTwoKeepsTablesAndResetsTeacherMode) {
     oldStore("wkb_v2.4.0");
     EXPECT_EQ(STORE_UPGRADED, prepare());
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
     EXPECT_EQ("D1P0C=Math\r\n", dataBytes("wkb_hd.data"));
     EXPECT_EQ("W1D1P0=homework\r\n", dataBytes("wkb_txt.data"));
     EXPECT_EQ(crlf(kWeeks + "1=2\n"), dataBytes("weeks.dat"));
@@ -72,7 +73,7 @@ TEST_F(StorePrepTest, AnUpgradeFromMajorTwoKeepsTablesAndResetsTeacherMode) {
     // A newer version is handled the same way.
     writeData(".wkb.rc", kHeader + "version=wkb_v2.6.0\n");
     EXPECT_EQ(STORE_UPGRADED, prepare());
-    EXPECT_STREQ("wkb_v2.5.0", readSetting("version"));
+    EXPECT_STREQ(CURRENT_VERSION, readSetting("version"));
 }
 
 TEST_F(StorePrepTest, AnUpgradeFromMajorOneEmptiesTablesButKeepsACopy) {
@@ -91,10 +92,10 @@ TEST_F(StorePrepTest, AnUpgradeFromMajorOneEmptiesTablesButKeepsACopy) {
 }
 
 TEST_F(StorePrepTest, ALostSettingsFileSetsUpAgainWithoutLosingTheNotes) {
-    oldStore("wkb_v2.5.0");
+    oldStore(CURRENT_VERSION);
     std::filesystem::remove(data(".wkb.rc"));
     EXPECT_EQ(STORE_UPGRADED, prepare());
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
     EXPECT_EQ("", dataBytes("wkb_txt.data"));
     EXPECT_EQ("W1D1P0=homework\r\n", dataBytes("wkb_txt.bak"));
     EXPECT_EQ(crlf(kWeeks + "1=2\n"), dataBytes("weeks.dat"));
@@ -111,10 +112,10 @@ TEST_F(StorePrepTest, ALostSettingsFileSetsUpAgainWithoutLosingTheNotes) {
 // The same settings file saved by other editors: "Unicode" and UTF-8 in Notepad, old Mac line
 // ends. Each is read as the current store: nothing is emptied and nothing is written.
 TEST_F(StorePrepTest, ASettingsFileSavedByAnotherEditorIsTheSameStore) {
-    std::u32string text = U"##\r\nversion=wkb_v2.5.0\r\ninfo=yes\r\nbip=no\r\nteacher=yes\r\ntitle=\u00c9cole \u20ac\r\n";
-    std::string cr = "##\rversion=wkb_v2.5.0\rinfo=yes\rbip=no\rteacher=yes\rtitle=\xc9" "cole \x80\r";
+    std::u32string text = U"##\r\nversion=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=no\r\nteacher=yes\r\ntitle=\u00c9cole \u20ac\r\n";
+    std::string cr = "##\rversion=" CURRENT_VERSION "\rinfo=yes\rbip=no\rteacher=yes\rtitle=\xc9" "cole \x80\r";
     for (const std::string& settings : {utf16WithMark(text, false), utf16WithMark(text, true), utf8WithMark(text), cr}) {
-        oldStore("wkb_v2.5.0");
+        oldStore(CURRENT_VERSION);
         writeBytes(data(".wkb.rc"), settings);
         EXPECT_EQ(STORE_OK, prepare()) << settings.size();
         EXPECT_EQ(settings, dataBytes(".wkb.rc"));
@@ -125,7 +126,7 @@ TEST_F(StorePrepTest, ASettingsFileSavedByAnotherEditorIsTheSameStore) {
         EXPECT_STREQ("no", readSetting("bip"));
         // The next change of a setting writes the file in the diary's own form.
         ASSERT_EQ(1, writeSetting("bip", "yes"));
-        EXPECT_EQ("##\r\nversion=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\nteacher=yes\r\ntitle=\xc9" "cole \x80\r\n",
+        EXPECT_EQ("##\r\nversion=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=yes\r\nteacher=yes\r\ntitle=\xc9" "cole \x80\r\n",
                   dataBytes(".wkb.rc"));
     }
 }
@@ -134,10 +135,10 @@ TEST_F(StorePrepTest, ASettingsFileSavedByAnotherEditorIsTheSameStore) {
 // is a store in use: the tables stay, the version is written, and the user is told once.
 TEST_F(StorePrepTest, ASettingsFileWithoutAVersionBesideDataKeepsTheTables) {
     for (const std::string& settings : {std::string(), std::string("info=no\r\n")}) {
-        oldStore("wkb_v2.5.0");
+        oldStore(CURRENT_VERSION);
         writeBytes(data(".wkb.rc"), settings);
         EXPECT_EQ(STORE_UPGRADED, prepare());
-        EXPECT_EQ(settings + "version=wkb_v2.5.0\r\n", dataBytes(".wkb.rc"));
+        EXPECT_EQ(settings + "version=" CURRENT_VERSION "\r\n", dataBytes(".wkb.rc"));
         EXPECT_EQ("D1P0C=Math\r\n", dataBytes("wkb_hd.data"));
         EXPECT_EQ("W1D1P0=homework\r\n", dataBytes("wkb_txt.data"));
         EXPECT_FALSE(fileExists(data("wkb_hd.bak")));
@@ -151,7 +152,7 @@ TEST_F(StorePrepTest, ASettingsFileWithoutAVersionBesideDataKeepsTheTables) {
     writeData("wkb_txt.data", "");
     writeBytes(data(".wkb.rc"), "");
     EXPECT_EQ(STORE_UPGRADED, prepare());
-    EXPECT_EQ(crlf(kHeader + "version=wkb_v2.5.0\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
+    EXPECT_EQ(crlf(kHeader + "version=" CURRENT_VERSION "\ninfo=yes\nbip=yes\nteacher=no\n"), dataBytes(".wkb.rc"));
     EXPECT_STREQ("", storePreparationNote());
 }
 
@@ -196,7 +197,7 @@ TEST_F(StorePrepTest, VersionTextsOfAnyShapeAreReadSafely) {
     struct Case {
         const char* text;
         int major;
-    } cases[] = {{"wkb_v2.5.0", 2}, {"v17", 17}, {"no version", 0}, {"1.0", 0}, {"wkb_vx", 0},
+    } cases[] = {{CURRENT_VERSION, 2}, {"v17", 17}, {"no version", 0}, {"1.0", 0}, {"wkb_vx", 0},
                  {"wkb_v99999999999999999999", 2147483647}, {"abcdefghijklmnopqrstuvwxyz_v3", 0}};
     for (const Case& c : cases) {
         writeData(".wkb.rc", kHeader + "version=" + c.text + "\n");

@@ -23,6 +23,7 @@
 #include "records/settings.h"
 #include "records/snapshot_restore.h"
 #include "records/store_prep.h"
+#include "records/store_version.h"
 #include "records/value_lists.h"
 #include "records/week_colours.h"
 #include "store/data_folder.h"
@@ -109,7 +110,7 @@ TEST_F(LongPathTest, TheLongestFolderThatFitsHoldsAWholeStoreAndEveryFileWorks) 
 TEST_F(LongPathTest, AStoreKeptWhereItsSnapshotsDoNotFitStaysAndSaysWhy) {
     std::string folder = folderOfLength(kLongestKept);
     std::filesystem::create_directories(folder + "/wkb_db");
-    writeBytes(folder + "/wkb_db/.wkb.rc", "version=wkb_v2.5.0\r\n");
+    writeBytes(folder + "/wkb_db/.wkb.rc", "version=" CURRENT_VERSION "\r\n");
     writeBytes(folder + "/wkb_db/wkb_txt.data", "W3D4P0=notes again\r\n");
     EXPECT_EQ(STORE_OK, startIn(folder));
     platformSetNow((time_t)localTime(2026, 1, 15, 10));

@@ -16,6 +16,7 @@
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "records/snapshot_restore.h"
+#include "records/store_version.h"
 #include "store/data_folder.h"
 #include "store/snapshots.h"
 #include "support/diary_fixture.h"
@@ -28,7 +29,7 @@ class SnapshotTest : public DiaryTest {
 protected:
     void SetUp() override {
         DiaryTest::SetUp();
-        writeData(".wkb.rc", "version=wkb_v2.5.0\n");
+        writeData(".wkb.rc", "version=" CURRENT_VERSION "\n");
         writeData("wkb_hd.data", "D1P0C=Math\n");
         writeData("wkb_txt.data", "W3D4P0=read chapter 2\nW3D4P1=\n");
         writeData("weeks.dat", "### Weeks colors data. Please do not edit.\n3=1\n");

@@ -17,6 +17,7 @@
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
+#include "records/store_version.h"
 #include "store/data_folder.h"
 #include "support/temp_folder.h"
 #include "support/win32/front_recorder.h"
@@ -201,7 +202,7 @@ void fillStore(const std::string& base) {
         }
     }
     writeBytes(base + "\\wkb_db\\wkb_hd.data", table);
-    writeBytes(base + "\\wkb_db\\.wkb.rc", "version=wkb_v2.5.0\r\ntitle=Class 3B\r\n");
+    writeBytes(base + "\\wkb_db\\.wkb.rc", "version=" CURRENT_VERSION "\r\ntitle=Class 3B\r\n");
 }
 
 // WKB_PRINT_REAL is "default" for the default printer, or a printer name to put in "printer.dat".

@@ -1,9 +1,13 @@
 // Checks of the compiled resources as Windows loads them: the menu's items, ids and order, the
-// input dialog's controls and layout, and the form of the icon and the toolbar pictures.
+// input dialog's controls and layout, the form every other dialog shares (DIALOGEX, "MS Shell
+// Dlg" 9, IDOK and IDCANCEL, texts that fit, no control over another), and the form of the
+// icon and the toolbar pictures.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include "resource_ids.h"
+#include "ui_fixture.h"
 
 namespace {
 
@@ -68,6 +72,56 @@ int index1(const BITMAPINFOHEADER* h, int x, int y) {
 }
 
 INT_PTR CALLBACK quietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The name of every dialog template in the module: "DIALOG2", or "#700" for an id.
+BOOL CALLBACK addDialogName(HMODULE, LPCSTR, LPSTR name, LONG_PTR names) {
+    std::string text = IS_INTRESOURCE(name) ? "#" + std::to_string((int)(ULONG_PTR)name) : name;
+    reinterpret_cast<std::vector<std::string>*>(names)->push_back(text);
+    return TRUE;
+}
+
+std::vector<std::string> dialogNames() {
+    std::vector<std::string> names;
+    EnumResourceNamesA(module(), MAKEINTRESOURCEA(5) /* RT_DIALOG */, addDialogName, (LONG_PTR)&names);
+    return names;
+}
+
+LPCSTR resourceName(const std::string& name) {
+    return name[0] == '#' ? MAKEINTRESOURCEA(std::stoi(name.substr(1))) : name.c_str();
+}
+
+// What the header of a dialog template says: an extended template, and its font.
+struct DialogForm {
+    bool extended;
+    int points;
+    std::string face;
+};
+
+const WORD* skipNameOrId(const WORD* p) {
+    if (*p == 0xFFFF) return p + 2;
+    while (*p) p++;
+    return p + 1;
+}
+
+DialogForm readForm(const BYTE* bytes) {
+    DialogForm form = {false, 0, ""};
+    const WORD* words = reinterpret_cast<const WORD*>(bytes);
+    form.extended = words[0] == 1 && words[1] == 0xFFFF;
+    if (!form.extended) return form;
+    DWORD style = *reinterpret_cast<const DWORD*>(bytes + 12);
+    // version, signature, help id, extended style, style, count, x, y, cx, cy: 26 bytes
+    const WORD* p = skipNameOrId(skipNameOrId(skipNameOrId(reinterpret_cast<const WORD*>(bytes + 26))));
+    if (!(style & DS_SETFONT)) return form;
+    form.points = p[0];
+    for (p += 3; *p; p++) form.face += (char)*p;  // after the size, the weight, italic and charset
+    return form;
+}
+
+std::vector<HWND> children(HWND dlg) {
+    std::vector<HWND> out;
+    for (HWND h = GetWindow(dlg, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) out.push_back(h);
+    return out;
+}
 
 #pragma pack(push, 2)
 struct GroupIconEntry {
@@ -157,6 +211,49 @@ TEST(Resources, InputDialogIsHiddenWithItsControlsInPlace) {
     EXPECT_TRUE((GetWindowLongA(edit, GWL_STYLE) & WS_BORDER) ||
                 (GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
     DestroyWindow(dlg);
+}
+
+// Every dialog beyond the input dialog, whatever its id: a DIALOGEX in "MS Shell Dlg" 9 that
+// ends on the standard OK (the default button) and Cancel, whose texts show whole and whose
+// controls stay inside it without covering each other.
+TEST(Resources, EveryOtherDialogSharesOneForm) {
+    std::vector<std::string> names = dialogNames();
+    ASSERT_GE(names.size(), 5u);
+    for (const std::string& name : names) {
+        if (name == "DIALOG2") continue;
+        SCOPED_TRACE(name);
+        const BYTE* bytes = resourceBytes(resourceName(name), MAKEINTRESOURCEA(5));
+        ASSERT_NE(bytes, nullptr);
+        DialogForm form = readForm(bytes);
+        EXPECT_TRUE(form.extended);
+        EXPECT_EQ(form.points, 9);
+        EXPECT_EQ(form.face, "MS Shell Dlg");
+
+        HWND dlg = CreateDialogParamA(module(), resourceName(name), nullptr, quietDialog, 0);
+        ASSERT_NE(dlg, nullptr);
+        const int buttons[2][2] = {{IDOK, BS_DEFPUSHBUTTON}, {IDCANCEL, BS_PUSHBUTTON}};
+        for (const auto& button : buttons) {
+            HWND h = GetDlgItem(dlg, button[0]);
+            EXPECT_NE(h, nullptr) << "no button " << button[0];
+            if (h == nullptr) continue;
+            EXPECT_EQ(lstrcmpiA(className(h).c_str(), "Button"), 0);
+            EXPECT_EQ(GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK, button[1]);
+        }
+        RECT client;
+        GetClientRect(dlg, &client);
+        std::vector<HWND> controls = children(dlg);
+        for (size_t i = 0; i < controls.size(); i++) {
+            RECT a = childRect(controls[i]), both;
+            SCOPED_TRACE(windowText(controls[i]) + " " + std::to_string(GetDlgCtrlID(controls[i])));
+            EXPECT_TRUE(textFits(controls[i]));
+            EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= client.right && a.bottom <= client.bottom);
+            for (size_t j = i + 1; j < controls.size(); j++) {
+                RECT b = childRect(controls[j]);
+                EXPECT_FALSE(IntersectRect(&both, &a, &b)) << "covers " << GetDlgCtrlID(controls[j]);
+            }
+        }
+        DestroyWindow(dlg);
+    }
 }
 
 TEST(Resources, ToolbarPicturesHaveTheirFormAndColours) {

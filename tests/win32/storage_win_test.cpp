@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "records/settings.h"
 #include "records/store_prep.h"
+#include "records/store_version.h"
 #include "store/data_folder.h"
 #include "store/snapshots.h"
 #include "store/text_file.h"
@@ -106,7 +107,7 @@ TEST(StorageWin, AFolderPathEndingInTheSeparatorIsFound) {
     // The settings file has CR LF line ends, the same bytes as on every build.
     std::string bytes = readBytes(filePath);
     EXPECT_EQ(188u + 20u + 10u + 9u, bytes.size());
-    EXPECT_NE(std::string::npos, bytes.find("version=wkb_v2.5.0\r\ninfo=yes\r\nbip=yes\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("version=" CURRENT_VERSION "\r\ninfo=yes\r\nbip=yes\r\n"));
     // A rewrite replaces the file in one step, even while it exists.
     EXPECT_EQ(1, writeSetting("bip", "no"));
     EXPECT_STREQ("no", readSetting("bip"));

@@ -9,6 +9,7 @@
 #include "diary/notify.h"
 #include "platform/platform.h"
 #include "records/settings.h"
+#include "records/store_version.h"
 #include "support/platform_recorder.h"
 #include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
@@ -154,7 +155,7 @@ TEST_F(UiCommands, HelpCommandsShowTheAboutAndVersionBoxes) {
     EXPECT_STREQ(frontBoxTitle(0), "Intro");
     EXPECT_STREQ(frontBoxText(0), aboutText());
     EXPECT_STREQ(frontBoxTitle(1), "Intro");
-    EXPECT_STREQ(frontBoxText(1), " Version: wkb_v2.5.0 \n");
+    EXPECT_STREQ(frontBoxText(1), " Version: " CURRENT_VERSION " \n");
     // "WWW..." opens no page.
     EXPECT_STREQ(platformLastLaunchProgram(), "");
 }

@@ -17,6 +17,7 @@
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/main_window.h"
+#include "ui/win32/modal_dialog.h"
 
 static time_t noonOf(int year, int month, int day) {
     struct tm t = {};
@@ -42,6 +43,7 @@ void UiTest::SetUp() {
     frontClearBoxes();
     frontClearTrace();
     inputDialogForceFailure(0);
+    modalDialogDriver(NULL);
     platformRecordBeeps(1);
     platformRecordLaunches(1);
     platformSetNow(noonOf(2026, 4, 15));
@@ -55,6 +57,7 @@ void UiTest::TearDown() {
     closeSearchFile();
     frontClearBoxes();
     inputDialogForceFailure(0);
+    modalDialogDriver(NULL);
     platformSetNow(0);
     SetCurrentDirectoryA(startDirectory);
     resetDiaryState();
@@ -120,6 +123,28 @@ std::string chooserItems(HWND chooser) {
         out += (i ? "," : "") + std::string(text);
     }
     return out;
+}
+
+bool textFits(HWND control) {
+    std::string text = windowText(control), cls = className(control);
+    bool isStatic = lstrcmpiA(cls.c_str(), "Static") == 0;
+    if (text.empty() || (!isStatic && lstrcmpiA(cls.c_str(), "Button") != 0)) return true;
+    RECT client;
+    GetClientRect(control, &client);
+    int width = client.right;
+    LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    if (!isStatic && (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
+                      type == BS_AUTORADIOBUTTON))
+        width -= GetSystemMetrics(SM_CXMENUCHECK) + 4;  // the box and its gap
+    else if (!isStatic)
+        width -= 4 * GetSystemMetrics(SM_CXEDGE);  // the button's frame
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
+    RECT need = {0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | (isStatic ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return need.right <= width && need.bottom <= client.bottom;
 }
 
 int findBox(const char* title) {

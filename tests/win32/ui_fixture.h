@@ -34,6 +34,9 @@ std::string windowText(HWND hwnd);
 std::string className(HWND hwnd);
 // The rectangle of a child in its parent's client coordinates.
 RECT childRect(HWND child);
+// True when the text of a static text or a button shows whole in its font: wrapped at the
+// width of a static text, on one line beside a check box or inside a push button.
+bool textFits(HWND control);
 // The values a combo box offers, joined by ",".
 std::string chooserItems(HWND chooser);
 // Index of the recorded box with this title, -1 when none.

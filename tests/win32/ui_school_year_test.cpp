@@ -1,7 +1,8 @@
 // The school-year dialogs under Wine, driven from inside their modal loops: the rotation
 // dialog fills a year (and refuses bad input at its field) and the status bar then shows each
 // week's colour; "Restore..." lists the snapshots and restores the chosen one; "New school
-// year..." refuses a bad name and empties the notes for a good one.
+// year..." refuses a bad name and empties the notes for a good one. Every dialog of the menu
+// opens through the one runner, and one left open by its driver is cancelled.
 #include <windows.h>
 
 #include <string>
@@ -17,13 +18,7 @@
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
 
-class UiSchoolYear : public UiTest {
-protected:
-    void TearDown() override {
-        modalDialogDriver(NULL);
-        UiTest::TearDown();
-    }
-};
+class UiSchoolYear : public UiTest {};
 
 static std::string itemText(HWND dlg, int id) { return windowText(GetDlgItem(dlg, id)); }
 
@@ -150,4 +145,51 @@ TEST_F(UiSchoolYear, NewSchoolYearRefusesABadNameAndEmptiesTheNotesForAGoodOne) 
     ASSERT_EQ(listSnapshots(infos, 4), 1);
     EXPECT_STREQ(infos[0].name, "2025-2026");
     EXPECT_EQ(infos[0].notes, 1);
+}
+
+// Each menu item opens its dialog on the screen through the runner, with the data its command
+// filled in; a driver that leaves it open has it cancelled, and nothing is written.
+TEST_F(UiSchoolYear, EveryDialogOpensThroughTheRunnerAndADialogLeftOpenIsCancelled) {
+    struct Case {
+        int command;
+        const char* title;
+        int field;              // a control that shows the caller's data
+        const char* fieldText;  // what it shows (today is 15 April 2026)
+    };
+    const Case cases[] = {
+        {CMD_WEEK_ROTATION, "Week rotation", IDC_ROT_FIRST, "36"},
+        {CMD_RESTORE, "Restore", IDC_RST_MESSAGE, "No snapshot has been made yet."},
+        {CMD_NEW_SCHOOL_YEAR, "New school year", IDC_NY_NAME, "2025-2026"},
+        {CMD_LESSON_TIMES, "Lesson times", IDC_LT_DAY, "Every day"},
+    };
+    open();
+    writeData("wkb_txt.data", "W16D3P0=a note\n");
+    const char* files[] = {".wkb.rc", "weeks.dat", "wkb_txt.data", "wkb_hd.data"};
+    std::string before[4];
+    for (int i = 0; i < 4; i++) before[i] = dataBytes(files[i]);
+    static HWND seen;
+    static std::string title, text;
+    static bool visible, enabled;
+    static int field;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        seen = NULL;
+        field = c.field;
+        modalDialogDriver([](HWND dlg) {
+            seen = dlg;
+            title = windowText(dlg);
+            text = itemText(dlg, field);
+            visible = IsWindowVisible(dlg) != 0;
+            enabled = IsWindowEnabled(mainUi.main) != 0;  // the owner waits while it is open
+        });
+        command(c.command);
+        ASSERT_TRUE(seen != NULL);
+        EXPECT_EQ(title, c.title);
+        EXPECT_EQ(text, c.fieldText);
+        EXPECT_TRUE(visible);
+        EXPECT_FALSE(enabled);
+        EXPECT_FALSE(IsWindow(seen));
+        EXPECT_TRUE(IsWindowEnabled(mainUi.main));
+    }
+    for (int i = 0; i < 4; i++) EXPECT_EQ(dataBytes(files[i]), before[i]) << files[i];
 }

@@ -16,6 +16,7 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/keyboard.h"
+#include "ui/win32/resource_ids.h"
 #include "ui/win32/toolbar.h"
 #include "ui/win32/window_handles.h"
 
@@ -71,7 +72,7 @@ int registerMainClass(HINSTANCE instance) {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWndProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(600));
+    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WINWKB));
     wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszMenuName = MAIN_MENU_NAME;

@@ -10,6 +10,11 @@
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 
+// The data of one call: the name the field opens with, filled in by the caller.
+struct NewYearDialog {
+    char name[SNAPSHOT_YEAR_NAME_MAX + 1];
+};
+
 static void onOk(HWND dlg) {
     char name[SNAPSHOT_YEAR_NAME_MAX + 8], message[160] = "";
     GetDlgItemTextA(dlg, IDC_NY_NAME, name, sizeof name);
@@ -25,14 +30,14 @@ static void onOk(HWND dlg) {
     EndDialog(dlg, rc == 0 ? IDOK : IDCANCEL);
 }
 
-static INT_PTR CALLBACK NewYearDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK NewYearDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG: {
-            char name[16];
-            defaultSchoolYearName(name, sizeof name);
+            SetWindowLongPtrA(dlg, DWLP_USER, lParam);
+            const NewYearDialog* newYear = (const NewYearDialog*)lParam;
             HWND field = GetDlgItem(dlg, IDC_NY_NAME);
             SendMessageA(field, EM_LIMITTEXT, SNAPSHOT_YEAR_NAME_MAX + 1, 0);
-            SetWindowTextA(field, name);
+            SetWindowTextA(field, newYear->name);
             SetFocus(field);
             SendMessageA(field, EM_SETSEL, 0, -1);
             return FALSE;  // the focus is set
@@ -48,5 +53,7 @@ static INT_PTR CALLBACK NewYearDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM
 void openNewYearDialog() {
     // The search keeps the notes table open; emptying it then would fail half way.
     if (refuseWhileBusy()) return;
-    runModalDialog(IDD_NEW_YEAR, NewYearDlgProc, 0);
+    NewYearDialog newYear = {};
+    defaultSchoolYearName(newYear.name, sizeof newYear.name);
+    runModalDialog(IDD_NEW_YEAR, NewYearDlgProc, &newYear);
 }

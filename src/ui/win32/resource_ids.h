@@ -1,4 +1,5 @@
-// Identifiers of the resources, controls and commands shared by the .rc file and the code.
+// Identifiers of the resources, controls and commands shared by the .rc file and the code;
+// the ids of the dialogs beyond the input dialog are in dialog_ids.h, included here.
 #pragma once
 
 #define IDI_WINWKB 600
@@ -19,8 +20,7 @@
 #define IDC_TOOLBAR 102
 #define IDC_STATUSBAR 103
 
-// The calendar export and the lesson times dialog (commands 280.., dialog 740..)
-#include "lesson_times_ids.h"
+#include "dialog_ids.h"
 
 // Dialog "DIALOG2"
 #define IDC_DLG_OK 500
@@ -75,24 +75,11 @@
 #define CMD_NEXT_PERIOD 242
 #define CMD_PREVIOUS_PERIOD 243
 
-// The school year: week rotation, restore and new school year (commands 260-279,
-// dialogs and their controls 700-739).
+// The school year: week rotation, restore and new school year (commands 260-279).
 #define CMD_WEEK_ROTATION 260
 #define CMD_RESTORE 261
 #define CMD_NEW_SCHOOL_YEAR 262
 
-#define IDD_ROTATION 700
-#define IDC_ROT_CYCLE1 701  // the five places of the cycle: 701..705
-#define IDC_ROT_FIRST 706
-#define IDC_ROT_HOLIDAYS 707
-#define IDC_ROT_MESSAGE 708
-#define IDC_ROT_PREVIEW 709
-#define IDC_ROT_FIRST_SPIN 710
-
-#define IDD_RESTORE 715
-#define IDC_RST_LIST 716
-#define IDC_RST_MESSAGE 717
-
-#define IDD_NEW_YEAR 720
-#define IDC_NY_NAME 721
-#define IDC_NY_MESSAGE 722
+// The calendar: lesson times and the calendar export (commands 280-299).
+#define CMD_LESSON_TIMES 280
+#define CMD_EXPORT_CALENDAR 281

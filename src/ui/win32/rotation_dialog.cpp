@@ -13,12 +13,11 @@
 
 #define PLACES ROTATION_MAX_CYCLE
 
+// The data of one call: the rule kept on disk, filled in by the caller.
 struct RotationDialog {
-    HWND window;
+    RotationRule rule;
     int filling;  // set while the fields are filled, so that their change notes are ignored
 };
-
-static RotationDialog rotation;
 
 // The choices of a place: "-" leaves it out, then the week colours 0..4.
 static const char* const placeChoices[6] = {"-", "White", "Yellow", "Green", "Red", "Blue"};
@@ -60,10 +59,9 @@ static void refreshPreview(HWND dlg) {
     InvalidateRect(list, NULL, TRUE);
 }
 
-static void fillFields(HWND dlg) {
-    RotationRule rule;
-    loadRotationRule(&rule);
-    rotation.filling = 1;
+static void fillFields(HWND dlg, RotationDialog* rotation) {
+    const RotationRule& rule = rotation->rule;
+    rotation->filling = 1;
     for (int i = 0; i < PLACES; i++) {
         HWND place = GetDlgItem(dlg, IDC_ROT_CYCLE1 + i);
         for (const char* choice : placeChoices) SendMessageA(place, CB_ADDSTRING, 0, (LPARAM)choice);
@@ -74,7 +72,7 @@ static void fillFields(HWND dlg) {
     SetDlgItemTextA(dlg, IDC_ROT_FIRST, first);
     SendDlgItemMessageA(dlg, IDC_ROT_HOLIDAYS, EM_LIMITTEXT, ROTATION_HOLIDAYS_SIZE - 1, 0);
     SetDlgItemTextA(dlg, IDC_ROT_HOLIDAYS, rule.holidayText);
-    rotation.filling = 0;
+    rotation->filling = 0;
     refreshPreview(dlg);
 }
 
@@ -92,25 +90,29 @@ static void onOk(HWND dlg) {
     if (applyRotation(&rule) == 0) EndDialog(dlg, IDOK);
 }
 
-static void onCommand(HWND dlg, int id, int code) {
+static void onCommand(HWND dlg, const RotationDialog* rotation, int id, int code) {
     if (id == IDOK) onOk(dlg);
     else if (id == IDCANCEL) EndDialog(dlg, IDCANCEL);
-    else if (rotation.filling) return;
+    else if (rotation == NULL || rotation->filling) return;
     else if ((id >= IDC_ROT_CYCLE1 && id < IDC_ROT_CYCLE1 + PLACES && code == CBN_SELCHANGE) ||
              ((id == IDC_ROT_FIRST || id == IDC_ROT_HOLIDAYS) && code == EN_CHANGE))
         refreshPreview(dlg);
 }
 
-static INT_PTR CALLBACK RotationDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+static INT_PTR CALLBACK RotationDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    RotationDialog* rotation = (RotationDialog*)GetWindowLongPtrA(dlg, DWLP_USER);
     switch (msg) {
         case WM_INITDIALOG:
-            rotation.window = dlg;
-            fillFields(dlg);
+            SetWindowLongPtrA(dlg, DWLP_USER, lParam);
+            fillFields(dlg, (RotationDialog*)lParam);
             return TRUE;
-        case WM_COMMAND: onCommand(dlg, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-        case WM_NCDESTROY: rotation.window = NULL; return FALSE;
+        case WM_COMMAND: onCommand(dlg, rotation, LOWORD(wParam), HIWORD(wParam)); return TRUE;
         default: return FALSE;
     }
 }
 
-void openRotationDialog() { runModalDialog(IDD_ROTATION, RotationDlgProc, 0); }
+void openRotationDialog() {
+    RotationDialog rotation = {};
+    loadRotationRule(&rotation.rule);
+    runModalDialog(IDD_ROTATION, RotationDlgProc, &rotation);
+}

@@ -1,0 +1,31 @@
+// Ids of the dialogs beyond the input dialog and of their controls, shared by res/dialogs.rc
+// and the dialogs' code: dialogs and controls 700..779. Each dialog ends on the standard
+// IDOK and IDCANCEL; its commands stay in resource_ids.h.
+#pragma once
+
+// Week rotation
+#define IDD_ROTATION 700
+#define IDC_ROT_CYCLE1 701  // the five places of the cycle: 701..705
+#define IDC_ROT_FIRST 706
+#define IDC_ROT_HOLIDAYS 707
+#define IDC_ROT_MESSAGE 708
+#define IDC_ROT_PREVIEW 709
+
+// Restore
+#define IDD_RESTORE 715
+#define IDC_RST_LIST 716
+#define IDC_RST_MESSAGE 717
+
+// New school year
+#define IDD_NEW_YEAR 720
+#define IDC_NY_NAME 721
+#define IDC_NY_MESSAGE 722
+
+// Lesson times
+#define IDD_LESSON_TIMES 740
+#define IDC_LT_DAY 741        // the row: "Every day", then Monday..Saturday
+#define IDC_LT_OWN 742        // the day keeps times of its own
+#define IDC_LT_ERROR 743      // the message beside the field at fault
+#define IDC_LT_HINT 744
+#define IDC_LT_START0 745     // start fields of periods 1..10: 745..754
+#define IDC_LT_END0 755       // end fields of periods 1..10: 755..764
