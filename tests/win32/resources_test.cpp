@@ -13,30 +13,6 @@ namespace {
 
 HINSTANCE module() { return GetModuleHandleA(nullptr); }
 
-// A menu as one line: "text=id" items, "-" separators, "text{...}" submenus, ";" between items,
-// and "!" after any item that is checked or greyed.
-std::string menuOutline(HMENU menu) {
-    std::string out;
-    for (int i = 0; i < GetMenuItemCount(menu); i++) {
-        char text[64] = "";
-        MENUITEMINFOA info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = sizeof text;
-        if (!GetMenuItemInfoA(menu, i, TRUE, &info)) return out + "?";
-        if (i > 0) out += ";";
-        if (info.fType & MFT_SEPARATOR) {
-            out += "-";
-            continue;
-        }
-        out += text;
-        if (info.fState & (MFS_CHECKED | MFS_GRAYED)) out += "!";
-        if (info.hSubMenu) out += "{" + menuOutline(info.hSubMenu) + "}";
-        else out += "=" + std::to_string(info.wID);
-    }
-    return out;
-}
 
 const BYTE* resourceBytes(LPCSTR name, LPCSTR type) {
     HRSRC found = FindResourceA(module(), name, type);
@@ -133,23 +109,6 @@ struct GroupIconEntry {
 #pragma pack(pop)
 
 }  // namespace
-
-TEST(Resources, MenuHoldsEveryItemInOrderWithItsCommand) {
-    HMENU menu = LoadMenuA(module(), "WKBMENU");
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menuOutline(menu),
-              "&File{Save\tCtrl+S=200;Export{The day{to Notepad=201;to the Web Browser=226};"
-              "The week grid{To the Printer\tCtrl+P=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281};"
-              "Initialize=205;Restore...=261;New school year...=262;Search\tCtrl+F=206;Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;"
-              "Current week\tAlt+Home=241};-;&Quit=203};"
-              "&Options{Bip{On=210;Off=211};Info{On=212;Off=213};"
-              "Use default values{On=229;Off=230}};"
-              "&Parametres{Course{Add=220;Remove=221;Select=214};"
-              "Teacher{Add=222;Remove=223;Select=215};Class room{Add=224;Remove=225;Select=216};"
-              "Title=217;Teacher Mode=219;Lesson times...=280;Week rotation...=260};"
-              "&Help{WWW...=204;Version=209}");
-    DestroyMenu(menu);
-}
 
 TEST(Resources, InputDialogIsHiddenWithItsControlsInPlace) {
     HWND dlg = CreateDialogParamA(module(), "DIALOG2", nullptr, quietDialog, 0);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/startup.h"
@@ -154,28 +155,37 @@ static std::string menuOutline(HMENU menu) {
     return out;
 }
 
-static const char fileMenu[] =
+// The whole menu, pinned once, in class mode.
+static const char classMenu[] =
     "&File{Save\tCtrl+S=200;Export{The day{to Notepad=201;to the Web Browser=226};"
     "The week grid{To the Printer\tCtrl+P=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281};"
     "Initialize=205;Restore...=261;New school year...=262;Search\tCtrl+F=206;Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;"
-    "Current week\tAlt+Home=241};-;&Quit=203}";
-static const char optionsMenu[] = "&Options{Bip{On!=210;Off=211};Info{On!=212;Off=213};Use default values{On=229;Off!=230}}";
-static const char helpMenu[] = "&Help{WWW...=204;Version=209}";
+    "Current week\tAlt+Home=241};-;&Quit=203};"
+    "&Options{Bip{On!=210;Off=211};Info{On!=212;Off=213};Use default values{On=229;Off!=230}};"
+    "&Parametres{Course{Add=220;Remove=221;Select=214};Teacher{Add=222;Remove=223;Select=215};"
+    "Class room{Add=224;Remove=225;Select=216};Title=217;Teacher Mode=219;Lesson times...=280;Week rotation...=260};"
+    "&Help{WWW...=204;Version=209}";
+
+// Teacher mode differs in two places: the teacher's Select reads "Class", and the switch is gone.
+static std::string teacherMenu() {
+    std::string menu = classMenu;
+    menu.replace(menu.find("Select=215"), strlen("Select=215"), "Class=215");
+    menu.erase(menu.find("Teacher Mode=219;"), strlen("Teacher Mode=219;"));
+    return menu;
+}
 
 TEST_F(UiWindow, MenuHoldsEveryItemInOrderInClassMode) {
     open();
-    EXPECT_EQ(menuOutline(GetMenu(window)),
-              std::string(fileMenu) + ";" + optionsMenu +
-                  ";&Parametres{Course{Add=220;Remove=221;Select=214};Teacher{Add=222;Remove=223;Select=215};"
-                  "Class room{Add=224;Remove=225;Select=216};Title=217;Teacher Mode=219;Lesson times...=280;Week rotation...=260};" + helpMenu);
+    EXPECT_EQ(menuOutline(GetMenu(window)), classMenu);
 }
 
-TEST_F(UiWindow, TeacherModeRenamesTheTeacherSelectAndRemovesTheSwitch) {
+TEST_F(UiWindow, TeacherModeRenamesTheTeacherSelectAndRemovesTheSwitchAndARestoreBringsThemBack) {
     open(true);
-    EXPECT_EQ(menuOutline(GetMenu(window)),
-              std::string(fileMenu) + ";" + optionsMenu +
-                  ";&Parametres{Course{Add=220;Remove=221;Select=214};Teacher{Add=222;Remove=223;Class=215};"
-                  "Class room{Add=224;Remove=225;Select=216};Title=217;Lesson times...=280;Week rotation...=260};" + helpMenu);
+    EXPECT_EQ(menuOutline(GetMenu(window)), teacherMenu());
+    // Restored settings of class mode: the menu follows after the command.
+    diaryState.teacherMode = 0;
+    followTeacherMenu(window);
+    EXPECT_EQ(menuOutline(GetMenu(window)), classMenu);
 }
 
 static std::string tooltipOf(HWND window, int id) {

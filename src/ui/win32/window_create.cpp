@@ -107,6 +107,7 @@ void followTeacherMenu(HWND hwnd) {
     }
     applyTeacherMenu(hwnd);
     mainUi.menuTeacherMode = diaryState.teacherMode;
+    showOptionChecks(hwnd);
     DrawMenuBar(hwnd);
 }
 
