@@ -104,8 +104,12 @@ static int backward(const Journal* j) {
         PathText was, live;
         sidePath(j->swap.names[i], ".was", was, sizeof was);
         livePath(j->swap.names[i], live, sizeof live);
-        if (j->hadOld[i]) failed |= exists(was) && platformReplaceFile(was, live) != 0;
-        else failed |= exists(live) && platformDeleteFile(live) != 0;
+        if (!j->hadOld[i]) failed |= exists(live) && platformDeleteFile(live) != 0;
+        else if (!exists(was)) continue;
+        // A file that was never replaced is its old version still: nothing to put back (a
+        // read-only file, which refused its replacement, would refuse this one too).
+        else if (filesHoldSameBytes(was, live)) platformDeleteFile(was);
+        else failed |= platformReplaceFile(was, live) != 0;
     }
     return failed;
 }

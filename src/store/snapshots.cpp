@@ -184,33 +184,11 @@ int snapshotsFit(const char* base) {
     return strlen(base) + strlen(WKB_SEP "wkb_db" WKB_SEP) + SNAPSHOT_PATH_EXTRA <= DATA_PATH_MAX;
 }
 
-// 1 when the two files hold the same bytes, or are both missing.
-static int sameFile(const char* a, const char* b) {
-    FILE* fa = platformOpen(a, "r");
-    FILE* fb = platformOpen(b, "r");
-    int same = (fa == NULL) == (fb == NULL);
-    if (fa != NULL && fb != NULL) {
-        static char bufA[32768], bufB[32768];
-        size_t na, nb;
-        do {
-            // A read that fails is no proof of sameness: the snapshot is taken.
-            if (platformRead(fa, bufA, sizeof bufA, &na) != 0 || platformRead(fb, bufB, sizeof bufB, &nb) != 0) {
-                same = 0;
-                break;
-            }
-            same = na == nb && memcmp(bufA, bufB, na) == 0;
-        } while (same && na > 0);
-    }
-    if (fa != NULL) fclose(fa);
-    if (fb != NULL) fclose(fb);
-    return same;
-}
-
 static int sameAsData(const char* name) {
     for (int i = 0; i < SNAPSHOT_FILE_COUNT; i++) {
         PathText kept;
         snapshotPath(name, snapshotFiles.names[i], kept, sizeof kept);
-        if (!sameFile(dataFilePath(snapshotFiles.names[i]), kept)) return 0;
+        if (!filesHoldSameBytes(dataFilePath(snapshotFiles.names[i]), kept)) return 0;
     }
     return 1;
 }

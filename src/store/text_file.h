@@ -116,3 +116,6 @@ void rewriteLines(FILE* in, Rewrite* r, int limit, LineRule rule, void* context)
 // value; the rest of a long line goes with it. 1 when some line was replaced; else the
 // caller appends the record.
 int rewriteReplacingKey(FILE* in, Rewrite* r, int limit, const char* key, const char* value);
+
+// 1 when the two files hold the same bytes, or are both missing; 0 also when a read fails.
+int filesHoldSameBytes(const char* a, const char* b);

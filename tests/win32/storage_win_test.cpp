@@ -13,6 +13,7 @@
 #include "records/store_prep.h"
 #include "records/store_version.h"
 #include "store/data_folder.h"
+#include "store/file_swap.h"
 #include "store/snapshots.h"
 #include "store/text_file.h"
 #include "support/temp_folder.h"
@@ -314,4 +315,40 @@ TEST(StorageWin, ReadOnlyFilesNeitherTravelThroughCopiesNorStopAPrune) {
     for (const char* name : removed) EXPECT_FALSE(fileExists(snapshots + name)) << name;
     EXPECT_TRUE(fileExists(snapshots + "2026-02-01"));
     EXPECT_TRUE(fileExists(snapshots + "2025-2026"));
+}
+
+// Windows refuses to replace a read-only file: a new school year (and a restore) that meets one
+// changes nothing, names the cause, and works once the file may be written again.
+TEST(StorageWin, ANewYearThatMeetsAReadOnlyFileChangesNothingAndCanBeTriedAgain) {
+    TempFolder temp;
+    copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
+    ASSERT_EQ(STORE_CREATED, prepareStore());
+    std::string notes = temp.file("wkb_db\\wkb_txt.data"), weeks = temp.file("wkb_db\\weeks.dat");
+    writeBytes(notes, "W3D4P1=read\r\n");
+    writeBytes(weeks, "### Weeks colors data. Please do not edit.\r\n3=2\r\n");
+    for (const char* readOnly : {"wkb_txt.data", "weeks.dat"}) {
+        std::string path = temp.file(std::string("wkb_db\\") + readOnly);
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        FileSwap swap;
+        char staged[260];
+        swapBegin(&swap, "a new school year");
+        for (const char* name : {"wkb_txt.data", "weeks.dat"}) {
+            ASSERT_EQ(0, swapStage(&swap, name, staged, sizeof staged));
+            writeBytes(staged, "new\r\n");
+        }
+        EXPECT_EQ(SWAP_UNDONE, swapCommit(&swap)) << readOnly;
+        EXPECT_EQ(PLATFORM_ERROR_DENIED, swap.cause.kind) << readOnly;
+        EXPECT_EQ("W3D4P1=read\r\n", readBytes(notes)) << readOnly;
+        EXPECT_EQ("### Weeks colors data. Please do not edit.\r\n3=2\r\n", readBytes(weeks)) << readOnly;
+        char what[SWAP_WHAT_SIZE];
+        EXPECT_EQ(SWAP_RECOVERY_NONE, swapRecover(what, sizeof what)) << "nothing is left to finish";
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    FileSwap swap;
+    char staged[260];
+    swapBegin(&swap, "a new school year");
+    ASSERT_EQ(0, swapStage(&swap, "wkb_txt.data", staged, sizeof staged));
+    writeBytes(staged, "");
+    EXPECT_EQ(SWAP_DONE, swapCommit(&swap));
+    EXPECT_EQ("", readBytes(notes));
 }
