@@ -112,14 +112,24 @@ static int writeSettingsIn(const char* target, const char* temp, const char* con
     return rewriteCommit(&r) == 0 ? 1 : 0;
 }
 
-int writeSettings(const char* const keys[], const char* const values[], int count) {
+// The settings file and its temporary name, leaving the caller's filePath as it was.
+struct SettingsPaths {
+    char target[sizeof filePath];
+    char temp[sizeof filePath];
+};
+
+static void settingsPaths(SettingsPaths* p) {
     SavedPath saved;
     savePath(&saved);
-    char target[sizeof filePath], temp[sizeof filePath];
-    copyText(target, sizeof target, dataFilePath(SETTINGS_FILE));
-    copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
+    copyText(p->target, sizeof p->target, dataFilePath(SETTINGS_FILE));
+    copyText(p->temp, sizeof p->temp, dataFilePath(SETTINGS_TEMP));
     restorePath(&saved);
-    return writeSettingsIn(target, temp, keys, values, count);
+}
+
+int writeSettings(const char* const keys[], const char* const values[], int count) {
+    SettingsPaths p;
+    settingsPaths(&p);
+    return writeSettingsIn(p.target, p.temp, keys, values, count);
 }
 
 int writeSetting(const char* key, const char* value) { return writeSettings(&key, &value, 1); }
@@ -129,14 +139,10 @@ int writeSettingIn(const char* target, const char* temp, const char* key, const 
 }
 
 int createSettingsFile() {
-    SavedPath saved;
-    savePath(&saved);
-    char target[sizeof filePath], temp[sizeof filePath];
-    copyText(target, sizeof target, dataFilePath(SETTINGS_FILE));
-    copyText(temp, sizeof temp, dataFilePath(SETTINGS_TEMP));
-    restorePath(&saved);
+    SettingsPaths p;
+    settingsPaths(&p);
     Rewrite r;
-    if (rewriteBegin(&r, target, temp) != 0) return 1;
+    if (rewriteBegin(&r, p.target, p.temp) != 0) return 1;
     rewriteString(&r, SETTINGS_HEADER);
     rewriteRecord(&r, "version", CURRENT_VERSION);
     rewriteRecord(&r, "info", "yes");
