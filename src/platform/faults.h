@@ -3,6 +3,12 @@
 #pragma once
 #include "platform/platform.h"
 
+// The Windows build compiles most sources once for the program and its tests, without the hooks;
+// a source that includes this header must be compiled for each (cmake/windows.cmake finds them).
+#ifdef WKB_SHARED_OBJECTS
+#error "a source that uses fault injection cannot be shared between the program and its tests"
+#endif
+
 enum FaultOp {
     FAULT_OPEN_WRITE,   // creating or opening a file for writing or appending
     FAULT_WRITE,        // writing bytes to an open file

@@ -1,5 +1,6 @@
 // The file calls of the platform seam, written once for both systems: each counts for fault
 // injection, asks the system (os.h), and keeps the system's error of a failure with its class.
+// A call that changes a file is tried again for a moment while another program holds the file.
 // Copies are made beside their target and moved over it when whole, so a full disk or a crash
 // never leaves a cut copy in place of a file.
 #include <cerrno>
@@ -97,6 +98,24 @@ static int injected(FaultOp op, const char* name, const char* path, int stream) 
     return 1;
 }
 
+// The pauses before each new try of a call that met a passing contention (os.h): seven tries
+// within about 0.6 s, enough for a virus scanner or a sync client to let go of a fresh file,
+// and short enough that a file held for good is told without a long wait.
+static const unsigned retryPauses[] = {10, 20, 40, 80, 160, 320};
+
+// Runs call (which returns a code of os.h), and again after each pause while it meets a passing
+// contention; returns the last code. Fault injection and the change count come before, once per
+// platform call: an injected failure is never tried again.
+template <typename Call>
+static int retried(Call call) {
+    int code = call();
+    for (size_t i = 0; code != 0 && osPassingContention(code) && i < sizeof retryPauses / sizeof retryPauses[0]; i++) {
+        platformSleep(retryPauses[i]);
+        code = call();
+    }
+    return code;
+}
+
 static const char* trackedPath(FILE* f) {
     for (int i = 0; i < TRACKED_FILES; i++)
         if (files.open[i] == f) return files.openPath[i];
@@ -134,8 +153,8 @@ int platformCopyFile(const char* from, const char* to) {
     if (injected(FAULT_COPY, "copy", to, 0)) return 1;
     char temp[1024];
     if (besideTarget(temp, sizeof temp, to, ".copy")) return systemFailed("copy", to, osCodeOf(PLATFORM_ERROR_OTHER));
-    int code = osCopyBytes(from, temp);
-    if (code == 0) code = osReplace(temp, to);
+    int code = retried([&] { return osCopyBytes(from, temp); });
+    if (code == 0) code = retried([&] { return osReplace(temp, to); });
     if (code == 0) return 0;
     osDelete(temp);
     return systemFailed("copy", to, code);
@@ -156,13 +175,13 @@ int platformKeepCopy(const char* from, const char* to) {
 
 int platformReplaceFile(const char* from, const char* to) {
     if (injected(FAULT_RENAME, "replace", to, 0)) return 1;
-    int code = osReplace(from, to);
+    int code = retried([&] { return osReplace(from, to); });
     return code == 0 ? 0 : systemFailed("replace", to, code);
 }
 
 int platformDeleteFile(const char* path) {
     if (injected(FAULT_DELETE, "delete", path, 0)) return 1;
-    int code = osDelete(path);
+    int code = retried([&] { return osDelete(path); });
     return code == 0 ? 0 : systemFailed("delete", path, code);
 }
 
@@ -176,8 +195,12 @@ FILE* platformOpen(const char* path, const char* mode) {
     }
     if (injected(FAULT_OPEN_WRITE, "open", path, 1)) return NULL;
     // A new file, never what lies at path: a link planted there is removed, not written through.
-    int code = 0;
-    FILE* f = osCreateNew(path, &code);
+    FILE* f = NULL;
+    int code = retried([&] {
+        int failed = 0;
+        f = osCreateNew(path, &failed);
+        return f != NULL ? 0 : failed != 0 ? failed : osCodeOf(PLATFORM_ERROR_OTHER);
+    });
     if (f == NULL) systemFailed("open", path, code);
     else track(f, path);
     return f;
@@ -222,7 +245,7 @@ int platformClose(FILE* f) {
 
 int platformRenameFolder(const char* from, const char* to) {
     if (injected(FAULT_RENAME, "rename", to, 0)) return 1;
-    int code = osRenameFolder(from, to);
+    int code = retried([&] { return osRenameFolder(from, to); });
     return code == 0 ? 0 : systemFailed("rename", to, code);
 }
 

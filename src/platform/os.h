@@ -35,6 +35,9 @@ int osStreamError();
 // fault injection reports).
 PlatformErrorKind osClassify(int code);
 int osCodeOf(PlatformErrorKind kind);
+// 1 when code tells of a passing contention: another program (a virus scanner, a sync client)
+// holds the file for a moment, and the same call may succeed when tried again shortly.
+int osPassingContention(int code);
 
 void osBeep(unsigned hertz, unsigned milliseconds);
 // 0 when the launch was handed over.

@@ -156,6 +156,13 @@ int osCodeOf(PlatformErrorKind kind) {
     return kind == PLATFORM_ERROR_FULL ? ENOSPC : kind == PLATFORM_ERROR_DENIED ? EACCES : EIO;
 }
 
+// An open file never stands in the way of a new file, a rename or an unlink here, and locks
+// are advisory: no error of these calls passes by itself.
+int osPassingContention(int code) {
+    (void)code;
+    return 0;
+}
+
 void platformSleep(unsigned milliseconds) { usleep((useconds_t)milliseconds * 1000); }
 
 void osBeep(unsigned hertz, unsigned milliseconds) {

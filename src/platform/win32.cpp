@@ -147,10 +147,22 @@ int osFileStamp(const char* path, PlatformFileStamp* out) {
 
 // A new file at path for writing: what lay there (a stale file, a link) is removed first and
 // the file is created exclusively, so that nothing is ever written through what was there.
+// When what lay there stays because another program holds it open, that hold is the error
+// told (a sharing violation, which passes), not that a file exists.
 static HANDLE createNew(const char* path) {
-    DeleteFileA(path);
-    return CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_NEW,
-                       FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD removal = DeleteFileA(path) ? 0 : GetLastError();
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h != INVALID_HANDLE_VALUE) return h;
+    DWORD error = GetLastError();
+    // Held without sharing the delete: the delete itself was refused.
+    if (error == ERROR_FILE_EXISTS && (removal == ERROR_SHARING_VIOLATION || removal == ERROR_LOCK_VIOLATION))
+        SetLastError(removal);
+    // Held with the delete shared: the file is only marked for deletion until that program
+    // closes it (Wine then answers that the file exists, Windows that access is denied).
+    else if (removal == 0 && (error == ERROR_FILE_EXISTS || error == ERROR_ACCESS_DENIED))
+        SetLastError(ERROR_SHARING_VIOLATION);
+    return INVALID_HANDLE_VALUE;
 }
 
 FILE* osCreateNew(const char* path, int* code) {
@@ -204,11 +216,27 @@ int osCopyBytes(const char* from, const char* to) {
 
 int osLink(const char* from, const char* to) { return CreateHardLinkA(to, from, NULL) ? 0 : failure(); }
 
+// 1 when another program holds the file at path open without sharing its deletion: asking for
+// the right to delete it is then refused as a sharing violation.
+static int heldByAnother(const char* path) {
+    HANDLE h = CreateFileA(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(h);
+    return 0;
+}
+
 int osReplace(const char* from, const char* to) {
     // Windows refuses to replace a read-only file; Wine does not: refuse it the same everywhere.
     DWORD attributes = GetFileAttributesA(to);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : failure();
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    int code = failure();
+    // A target that another program holds open is refused as "access denied" (Wine 8 does so
+    // whatever the holder shares), the same code as a refusal for good; a held source is told
+    // as a sharing violation. Tell a held target the same way, so that the hold can pass.
+    if (code == ERROR_ACCESS_DENIED && heldByAnother(to)) return ERROR_SHARING_VIOLATION;
+    return code;
 }
 
 int osDelete(const char* path) { return DeleteFileA(path) ? 0 : failure(); }
@@ -239,6 +267,8 @@ int osCodeOf(PlatformErrorKind kind) {
     if (kind == PLATFORM_ERROR_FULL) return ERROR_DISK_FULL;
     return kind == PLATFORM_ERROR_DENIED ? ERROR_ACCESS_DENIED : ERROR_GEN_FAILURE;
 }
+
+int osPassingContention(int code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION; }
 
 void platformSleep(unsigned milliseconds) { Sleep(milliseconds); }
 
