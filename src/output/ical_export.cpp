@@ -174,7 +174,7 @@ static int storeId(char* out, size_t size) {
     // A hand-edited id keeps only what a UID may carry as it is: letters, digits and dashes.
     size_t n = 0;
     for (const char* p = readSetting(settingKeyName(KEY_CALENDAR_ID)); *p != '\0' && n + 1 < size; p++)
-        if ((*p >= '0' && *p <= '9') || (*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '-') out[n++] = *p;
+        if (calendarIdCharacter(*p)) out[n++] = *p;
     out[n] = '\0';
     if (out[0] != '\0') return 0;
     // The second of the first export and the data folder's path tell two diaries apart.

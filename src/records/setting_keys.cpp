@@ -19,11 +19,14 @@ static int weekNumber(const char* value) {
     return week >= 1 && week <= 53;
 }
 
-// Letters, digits and dashes: what a UID carries as it is.
+int calendarIdCharacter(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
+}
+
 static int idText(const char* value) {
     if (value[0] == '\0') return 0;
     for (const char* p = value; *p != '\0'; p++)
-        if (!((*p >= '0' && *p <= '9') || (*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '-')) return 0;
+        if (!calendarIdCharacter(*p)) return 0;
     return 1;
 }
 

@@ -32,3 +32,5 @@ extern const SettingKeyRow settingKeys[SETTING_KEY_COUNT];
 const char* settingKeyName(SettingKey key);
 // The stored value of key when it is usable, else its default (in settingValue, as readSetting).
 const char* readKeySetting(SettingKey key);
+// 1 for a character a calendar id keeps as it is: letters, digits and dashes (what a UID carries).
+int calendarIdCharacter(char c);

@@ -8,6 +8,7 @@
 #include "platform/bounded_text.h"
 #include "records/setting_keys.h"
 #include "records/settings.h"
+#include "records/store_prep.h"
 #include "store/data_folder.h"
 #include "store/file_swap.h"
 #include "store/snapshots.h"
@@ -21,8 +22,8 @@ static int tooOldToRestore(const char* name) {
     snapshotPath(name, SETTINGS_FILE, settings, sizeof settings);
     if (!platformExists(settings)) return 0;
     const char* version = readSettingFrom(settings, "version");
-    const char* v = strchr(version, 'v');
-    return v != NULL && leadingNumber(v + 1) <= 1;
+    // A settings file without a version is kept whole by the preparation; it is no old store.
+    return strchr(version, 'v') != NULL && versionMajorOf(version) <= 1;
 }
 
 // Copies the snapshot's files beside the live ones. The settings keep this diary's calendar

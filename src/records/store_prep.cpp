@@ -32,15 +32,14 @@ const char* storePreparationNote() { return prepNote.text; }
 // A version text is at most 23 characters; a longer (hand-edited) one is read by its start.
 #define VERSION_TEXT_SIZE 24
 
-// The major number of a version text, read from its first VERSION_TEXT_SIZE - 1 characters.
-static int majorOf(const char* text) {
+int versionMajorOf(const char* text) {
     char version[VERSION_TEXT_SIZE];
     copyText(version, sizeof version, text);
     const char* v = strchr(version, 'v');
     return v == NULL ? 0 : leadingNumber(v + 1);
 }
 
-void readVersionMajor() { versionMajor = majorOf(readSetting("version")); }
+void readVersionMajor() { versionMajor = versionMajorOf(readSetting("version")); }
 
 // Reads the version into out, trying again for a while when the file is there but cannot be
 // read: a sharing violation may pass. 0 when read (or there is no file), 1 when it stayed
@@ -201,7 +200,7 @@ static int prepare() {
     char version[sizeof settingValue];
     if (readVersionPatiently(version, sizeof version) != 0) return leaveUnreadableStore();
     // The version read now counts, not one read earlier that may have failed.
-    versionMajor = majorOf(version);
+    versionMajor = versionMajorOf(version);
     if (version[0] == '\0') {
         dataFilePath(SETTINGS_FILE);
         int settingsThere = !dataFileMissing();

@@ -17,6 +17,9 @@
 
 extern int versionMajor;
 
+// The major number of a version text ("wkb_v2.5.0" gives 2), read from its first 23
+// characters; 0 when it has none.
+int versionMajorOf(const char* text);
 // Reads the "version" setting into versionMajor (0 when there is none).
 void readVersionMajor();
 // Prepares the store; returns the status. Tables that are about to be emptied are first

@@ -17,6 +17,7 @@
 #include "store/table_store.h"
 #include "support/temp_folder.h"
 #include "support/win32/front_recorder.h"
+#include "save_fixture.h"
 
 namespace {
 
@@ -158,30 +159,14 @@ TEST(FileContention, AnInjectedFailureIsNotTriedAgain) {
 
 namespace {
 
-const char kDenied[] =
-    "The file is read-only or in use by another program: the course of Monday, Period 1 was not saved. "
-    "Nothing was lost; the previous version is kept.";
-
 // The diary's own saves. A scanner reads the file it holds, so it shares reading: the save can
 // read the table, and only its replacement meets the hold.
-class SaveContention : public ::testing::Test {
+class SaveContention : public SaveFixture {
 protected:
-    void SetUp() override {
-        copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
-        diaryState = DiaryState{};
-        ASSERT_EQ(STORE_CREATED, prepareStore());
-        ASSERT_EQ(0, tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Math"));
-        table = temp.file("wkb_db\\wkb_hd.data");
-        settings = temp.file("wkb_db\\.wkb.rc");
-        frontClearBoxes();
-    }
     std::string course() {
         tableOp(TABLE_GET, TIMETABLE_TABLE, "D1P0C", "");
         return valueBuffer;
     }
-
-    TempFolder temp;
-    std::string table, settings;
 };
 
 }  // namespace

@@ -15,24 +15,12 @@
 #include "support/temp_folder.h"
 #include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
+#include "save_fixture.h"
 
 namespace {
 
-const char kDenied[] =
-    "The file is read-only or in use by another program: the course of Monday, Period 1 was not saved. "
-    "Nothing was lost; the previous version is kept.";
-
-class SaveErrorsWin : public ::testing::Test {
+class SaveErrorsWin : public SaveFixture {
 protected:
-    void SetUp() override {
-        copyText(baseFolder, sizeof baseFolder, temp.path().c_str());
-        diaryState = DiaryState{};
-        ASSERT_EQ(STORE_CREATED, prepareStore());
-        ASSERT_EQ(0, tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Math"));
-        table = temp.file("wkb_db\\wkb_hd.data");
-        before = readBytes(table);
-        frontClearBoxes();
-    }
     void TearDown() override { SetFileAttributesA(table.c_str(), FILE_ATTRIBUTE_NORMAL); }
 
     // Sets the course again; the set must fail with one box.
@@ -41,9 +29,6 @@ protected:
         EXPECT_EQ(1, frontBoxCount());
         return frontBoxText(0);
     }
-
-    TempFolder temp;
-    std::string table, before;
 };
 
 }  // namespace
