@@ -1,6 +1,6 @@
-// Start-up, before any window exists: base folder, store preparation, the day table, the day
-// and week to show (a Sunday shows the Saturday before), and the options. A second copy of
-// the program on the same data folder ends before it touches a file.
+// Start-up, before any window exists: base folder, store preparation, the calendar (the 360
+// days around today or the notes' school year), the day and week to show, and the options. A
+// second copy of the program on the same data folder ends before it touches a file.
 // Offers startUp.
 #include "app/startup.h"
 
@@ -10,38 +10,13 @@
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "diary/notify.h"
+#include "diary/school_calendar.h"
 #include "diary/swap_recovery.h"
 #include "platform/platform.h"
 #include "records/settings.h"
 #include "records/store_prep.h"
 #include "store/data_folder.h"
 #include "store/snapshots.h"
-
-// Index of today's entry in the day table, -1 when it is not there.
-static int todayIndex() {
-    for (int i = 0; i < DAY_TABLE_SIZE; i++) {
-        const DayEntry& e = dayTable[i];
-        if (e.day == todayMonthDay && e.month == todayMonth && e.year == todayYear) return i;
-    }
-    return -1;
-}
-
-static void chooseShownDay() {
-    if (diaryState.todayWeekday != 0) {
-        diaryState.selectedDay = diaryState.todayWeekday;
-        diaryState.selectedWeek = diaryState.currentWeek;
-        return;
-    }
-    // Sunday has no timetable: show the Saturday before, with that Saturday's week.
-    int index = todayIndex();
-    // Today always lies well inside the table; the arithmetic is only a safety net.
-    int week = diaryState.currentWeek > 1 ? diaryState.currentWeek - 1 : 52;
-    if (index > 0) week = dayTable[index - 1].week;
-    diaryState.todayWeekday = 6;
-    diaryState.selectedDay = 6;
-    diaryState.currentWeek = week;
-    diaryState.selectedWeek = week;
-}
 
 // Two copies on one data folder would each save over the other's notes. 1 when another
 // copy holds the folder, or when the claim cannot be made at all because something that is no
@@ -84,8 +59,8 @@ int startUp() {
     readVersionMajor();
     diaryState.storeStatus = prepareStore();
     if (isNew && claimedElsewhere()) return 1;
-    buildDayTable();
-    chooseShownDay();
+    buildDiaryCalendar();
+    chooseStartDay();
     diaryState.webReachable = 0;
     locateSelectedDay();
     loadOptions();

@@ -12,7 +12,9 @@
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 
-DayEntry dayTable[DAY_TABLE_SIZE];
+DayEntry dayTable[DAY_TABLE_MAX];
+int dayTableLength = DAY_TABLE_SIZE;
+int dayTableIsSchoolYear;
 int todayMonthDay, todayMonth, todayYear, todayShortYear;
 int leapYear;
 
@@ -110,14 +112,18 @@ void readToday() {
 
 void findToday() {
     // Matched on the full year: a two-digit year would miss every today outside 2000-2099.
-    for (int i = 0; i < DAY_TABLE_SIZE; i++) {
+    int i = todayIndex();
+    if (i < 0) return;
+    diaryState.currentWeek = dayTable[i].week;
+    diaryState.todayWeekday = dayTable[i].weekday;
+}
+
+int todayIndex() {
+    for (int i = 0; i < dayTableLength; i++) {
         const DayEntry& entry = dayTable[i];
-        if (entry.day == todayMonthDay && entry.month == todayMonth && entry.year == todayYear) {
-            diaryState.currentWeek = entry.week;
-            diaryState.todayWeekday = entry.weekday;
-            return;
-        }
+        if (entry.day == todayMonthDay && entry.month == todayMonth && entry.year == todayYear) return i;
     }
+    return -1;
 }
 
 int weekOfDate(struct tm* date) {
@@ -217,6 +223,8 @@ static void fillMonth(TableCursor* c, int first, int month, int tmYear) {
 
 void buildDayTable() {
     readToday();
+    dayTableLength = DAY_TABLE_SIZE;
+    dayTableIsSchoolYear = 0;
     int month = todayMonth >= 7 ? todayMonth - 6 : todayMonth + 6;
     int tmYear = todayMonth >= 7 ? todayYear : todayYear - 1;
     // The same day of the month six months back, with the 29th to 31st taken as the 28th.
@@ -237,8 +245,50 @@ void buildDayTable() {
     findToday();
 }
 
+// The day count of the Sunday that carries week `week` of `year` (the Sunday before its Monday).
+static long long sundayOfWeek(int week, long long year) {
+    long long fourth = daysFromCivil(year, 1, 4);  // always in week 1
+    long long mondayOfWeek1 = fourth - floorMod(fourth + 3, 7);
+    return mondayOfWeek1 + 7LL * (week - 1) - 1;
+}
+
+static int yearInCalendar(long long year) { return year >= 2 && year <= 9998; }
+
+int schoolYearOfDate(int startWeek, int day, int month, int year) {
+    if (startWeek < 1 || startWeek > 52 || !yearInCalendar(year)) return 0;
+    long long date = daysFromCivil(year, month, day);
+    if (date >= sundayOfWeek(startWeek, year + 1)) return year + 1;
+    return date >= sundayOfWeek(startWeek, year) ? year : year - 1;
+}
+
+int buildSchoolYearTable(int startWeek, int startYear) {
+    if (startWeek < 1 || startWeek > 52 || !yearInCalendar(startYear)) return 1;
+    readToday();
+    long long first = sundayOfWeek(startWeek, startYear);
+    long long end = sundayOfWeek(startWeek, startYear + 1LL);
+    int length = (int)(end - first);
+    for (int i = 0; i < length && i < DAY_TABLE_MAX; i++) {
+        long long year;
+        int month, day;
+        civilFromDays(first + i, &year, &month, &day);
+        int weekday = (int)floorMod(first + i + 4, 7);
+        // The week of the Monday after a Sunday; only a Sunday can cross into another month.
+        long long weekDate = weekday == 0 ? first + i + 1 : first + i;
+        long long wy;
+        int wm, wd;
+        civilFromDays(weekDate, &wy, &wm, &wd);
+        dayTable[i] = DayEntry{weekday, day, weekOfDay(wd, wm, (int)wy), month, (int)(year - 1900)};
+    }
+    dayTableLength = length < DAY_TABLE_MAX ? length : DAY_TABLE_MAX;
+    dayTableIsSchoolYear = 1;
+    findToday();
+    return 0;
+}
+
+int lastForwardIndex() { return dayTableIsSchoolYear ? dayTableLength - 8 : 350; }
+
 void locateSelectedDay() {
-    for (int i = 0; i < DAY_TABLE_SIZE; i++) {
+    for (int i = 0; i < dayTableLength; i++) {
         const DayEntry& entry = dayTable[i];
         if (entry.week == diaryState.selectedWeek && entry.weekday == diaryState.selectedDay) {
             snprintf(diaryState.dateLabel, sizeof diaryState.dateLabel, "(%u/%u/%u)", (unsigned)entry.month,

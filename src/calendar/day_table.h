@@ -1,5 +1,8 @@
-// The school calendar: 360 consecutive days from about six months before today, each with
-// its weekday, date and week number (ISO 8601, a Sunday counted with the Monday after it).
+// The school calendar: consecutive days, each with its weekday, date and week number (ISO 8601,
+// a Sunday counted with the Monday after it). Either the 360 days from about six months before
+// today, or, once a school year is set, the weeks of one school year from the Sunday that
+// carries its first week to the Saturday before the next school year, so that each week number
+// names exactly one week of it.
 #pragma once
 #include <ctime>
 
@@ -12,8 +15,13 @@ struct DayEntry {
 };
 
 #define DAY_TABLE_SIZE 360
+#define DAY_TABLE_MAX 371  // a school year of 53 weeks
 
-extern DayEntry dayTable[DAY_TABLE_SIZE];
+extern DayEntry dayTable[DAY_TABLE_MAX];
+// The entries in use: DAY_TABLE_SIZE, or 364 or 371 for a school year.
+extern int dayTableLength;
+// 1 while the table holds a school year.
+extern int dayTableIsSchoolYear;
 extern int todayMonthDay, todayMonth, todayYear, todayShortYear;
 extern int leapYear;
 
@@ -31,5 +39,16 @@ int weekdayOf(int day, int month0, int tmYear);
 int calendarQuery(int mode, int value);
 // Fills the table from today and ends with findToday.
 void buildDayTable();
+// Fills the table with the school year that starts in week startWeek (1..52) of startYear (a
+// full year) and ends with findToday. 0, or 1 (the table unchanged) when it cannot be built.
+int buildSchoolYearTable(int startWeek, int startYear);
+// The school year (the full year it starts in) that holds a date, for a school year starting in
+// week startWeek; 0 when the date is outside the calendar.
+int schoolYearOfDate(int startWeek, int day, int month, int year);
+// The last index from which a week forward stays in the table: 350 for the 360 days (their
+// last reachable entry is 357); for a school year, any day of its last week but one.
+int lastForwardIndex();
+// Index of today's entry, -1 when today lies outside the table.
+int todayIndex();
 // selectedDayIndex and dateLabel from selectedWeek and selectedDay; unchanged without a match.
 void locateSelectedDay();

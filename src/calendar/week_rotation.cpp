@@ -8,10 +8,10 @@ int planRotation(const int* cycle, int cycleLength, int firstWeek, const unsigne
                  RotationWeek* out, int max) {
     if (cycleLength < 1) return 0;
     int start = 0;
-    while (start < DAY_TABLE_SIZE && dayTable[start].week != firstWeek) start++;
+    while (start < dayTableLength && dayTable[start].week != firstWeek) start++;
     unsigned char seen[54] = {0};
     int count = 0, step = 0;
-    for (int i = start; i < DAY_TABLE_SIZE && count < max; i++) {
+    for (int i = start; i < dayTableLength && count < max; i++) {
         int week = dayTable[i].week;
         if (i > start && week == dayTable[i - 1].week) continue;
         if (week < 1 || week > 53 || seen[week]) break;

@@ -12,8 +12,6 @@
 #include "diary/slot.h"
 #include "diary/status_line.h"
 
-// Forward runs from entries 0..350 (the last week reached is entry 357), back from 7..359.
-#define LAST_FORWARD_START 350
 
 static void selectEntry(int index) {
     if (!keepTypedNote()) return;
@@ -27,7 +25,7 @@ static void selectEntry(int index) {
 
 void nextWeek() {
     int from = diaryState.selectedDayIndex;
-    if (from < 0 || from > LAST_FORWARD_START) {
+    if (from < 0 || from > lastForwardIndex()) {
         shortBeep();
         return;
     }
@@ -36,7 +34,7 @@ void nextWeek() {
 
 void previousWeek() {
     int from = diaryState.selectedDayIndex;
-    if (from < 7 || from >= DAY_TABLE_SIZE) {
+    if (from < 7 || from >= dayTableLength) {
         shortBeep();
         return;
     }

@@ -9,6 +9,7 @@
 #include "diary/actions.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
+#include "diary/school_calendar.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
 #include "platform/bounded_text.h"
@@ -42,6 +43,8 @@ void composeRestoreQuestion(const char* name, char* out, int size) {
 
 void reloadShownData() {
     loadOptions();
+    // A restored settings file may hold another school year, and a new year moves the notes'.
+    rebuildDiaryCalendar();
     char title[400];
     composeWindowTitle(title, sizeof title, readSetting("title"));
     frontSetWindowTitle(title);

@@ -45,7 +45,7 @@ RotationField readRotationFields(const int* places, int placeCount, const char* 
     }
     rule->firstWeek = (int)first;
     int inTable = 0;
-    for (int i = 0; i < DAY_TABLE_SIZE && !inTable; i++) inTable = dayTable[i].week == first;
+    for (int i = 0; i < dayTableLength && !inTable; i++) inTable = dayTable[i].week == first;
     if (!inTable) {
         snprintf(message, (size_t)size, "Week %ld is not in the diary's calendar.", first);
         return ROTATION_FIELD_FIRST;
@@ -63,7 +63,7 @@ int previewRotation(const RotationRule* rule, RotationWeek* out, int max) {
 void formatRotationWeek(const RotationWeek* week, char* out, int size) {
     // The Monday of the week, or its first day in the table.
     int index = week->dayIndex;
-    while (index + 1 < DAY_TABLE_SIZE && dayTable[index].weekday != 1 && dayTable[index + 1].week == week->week)
+    while (index + 1 < dayTableLength && dayTable[index].weekday != 1 && dayTable[index + 1].week == week->week)
         index++;
     const DayEntry& day = dayTable[index];
     snprintf(out, (size_t)size, "Week %d  (%d/%d/%d)  %s", week->week, day.month, day.day, day.year + 1900,

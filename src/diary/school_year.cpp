@@ -10,6 +10,7 @@
 #include "diary/notes.h"
 #include "diary/notify.h"
 #include "diary/restore.h"
+#include "diary/school_calendar.h"
 #include "platform/platform.h"
 #include "records/week_colours.h"
 #include "store/data_folder.h"
@@ -20,11 +21,13 @@
 #include "store/text_file.h"
 
 void defaultSchoolYearName(char* out, int size) {
+    // The year that ends: the notes' own school year once one is set; else the one that began
+    // in the autumn before this calendar year, which is the one ending from spring to autumn.
+    if (diaryYear.startWeek != 0) return schoolYearName(diaryYear.notesYear, out, size);
     time_t now = platformNow();
     const struct tm* t = localtime(&now);
-    int year = t != NULL ? t->tm_year + 1900 : 1970;
-    int first = t != NULL && t->tm_mon + 1 >= 8 ? year : year - 1;
-    snprintf(out, (size_t)size, "%d-%d", first, first + 1);
+    int year = t != NULL ? t->tm_year + 1900 : 1971;
+    schoolYearName(year - 1, out, size);
 }
 
 // Writes an empty notes table and a weeks file without colours beside the live ones.
@@ -80,6 +83,7 @@ int startSchoolYear(const char* name, char* message, int size) {
         result = swapCommit(&swap);
     }
     if (result == SWAP_DONE) {
+        notesMovedToTodaysYear();
         reloadShownData();
         return 0;
     }

@@ -2,7 +2,8 @@
 // new year, which keeps the old one as a snapshot and empties the notes and week colours.
 #pragma once
 
-// "2025-2026" before August, "2026-2027" from August on, from platformNow (out: 16 bytes or more).
+// The name of the school year that ends: the notes' school year once one is set, else
+// "2025-2026" through 2026, from platformNow (out: 16 bytes or more).
 void defaultSchoolYearName(char* out, int size);
 // Keeps the store as the snapshot name, then empties the notes table and the week colours;
 // the timetable, the value lists and the settings stay. Reloads what the window shows.

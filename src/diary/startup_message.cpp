@@ -3,6 +3,7 @@
 
 #include "core/diary_state.h"
 #include "diary/notify.h"
+#include "diary/school_calendar.h"
 #include "platform/bounded_text.h"
 #include "records/store_prep.h"
 #include "store/data_folder.h"
@@ -25,4 +26,5 @@ void composeStartupMessage(char* out, int size) {
     appendText(out, (size_t)size, dataFilePath(""));
     appendText(out, (size_t)size, baseFolderNote());
     appendText(out, (size_t)size, storePreparationNote());
+    appendText(out, (size_t)size, diaryYearNote());
 }

@@ -109,14 +109,8 @@ static void writeEvent(Rewrite* out, const LessonEvent* e, const char* storeId, 
 
 // The index of today's entry, backed up to the first day of its week.
 static int firstExportedDay() {
-    int today = 0;
-    for (int i = 0; i < DAY_TABLE_SIZE; i++) {
-        const DayEntry* d = &dayTable[i];
-        if (d->day == todayMonthDay && d->month == todayMonth && d->year == todayYear) {
-            today = i;
-            break;
-        }
-    }
+    int today = todayIndex();
+    if (today < 0) today = 0;
     while (today > 0 && dayTable[today - 1].week == dayTable[today].week) today--;
     return today;
 }
@@ -158,7 +152,7 @@ int writeCalendar(Rewrite* out, const YearContents* s, const LessonTimes* t, con
         copyText(stamp, sizeof stamp, "20000101T000000Z");
     writeHeader(out);
     int events = 0;
-    for (int i = firstExportedDay(); i < DAY_TABLE_SIZE; i++) {
+    for (int i = firstExportedDay(); i < dayTableLength; i++) {
         const DayEntry* d = &dayTable[i];
         if (d->weekday < 1 || d->weekday > 6 || d->week < 1 || d->week > 53 || s->holiday[d->week]) continue;
         events += writeDay(out, s, t, d, storeId, stamp);

@@ -1,5 +1,5 @@
-// The weeks table page: the first fifty weeks of the day table, five a row, each on the
-// background of its week colour. Offers exportWeeksTablePage.
+// The weeks table page: the first fifty weeks of the day table (every week of a school year),
+// five a row, each on the background of its week colour. Offers exportWeeksTablePage.
 #include <cstdio>
 
 #include "calendar/day_table.h"
@@ -21,18 +21,25 @@ static const char* cellOpening(int colour) {
 // Moves *index to the next day of another week and *week to that week. At the end of the
 // table the index stops at its size and the week stays, so no cell reads past the table.
 static void nextWeek(int* index, int* week) {
-    if (*index >= DAY_TABLE_SIZE) return;
+    if (*index >= dayTableLength) return;
     int i = *index + 1;
-    while (i < DAY_TABLE_SIZE && dayTable[i].week == *week) i++;
+    while (i < dayTableLength && dayTable[i].week == *week) i++;
     *index = i;
-    if (i < DAY_TABLE_SIZE) *week = dayTable[i].week;
+    if (i < dayTableLength) *week = dayTable[i].week;
 }
+
+// Fifty weeks for the 360 days; every week of a school year, five a row.
+static int weekRows() { return dayTableIsSchoolYear ? (dayTableLength / 7 + 4) / 5 : 10; }
 
 static void writeWeekCells(Rewrite* page) {
     int index = 0, week = dayTable[0].week;
-    for (int row = 0; row < 10; row++) {
+    for (int row = 0, rows = weekRows(); row < rows; row++) {
         rewriteString(page, "<tr align=\"center\">\n");
         for (int cell = 0; cell < 5; cell++) {
+            if (dayTableIsSchoolYear && index >= dayTableLength) {
+                rewriteString(page, "<td></td>");
+                continue;
+            }
             rewriteString(page, cellOpening(readWeekColour(week)));
             char number[64];
             snprintf(number, sizeof number, "<span class=\"large\"><br>%d<br><br></span>", week);

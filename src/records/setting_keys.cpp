@@ -19,6 +19,23 @@ static int weekNumber(const char* value) {
     return week >= 1 && week <= 53;
 }
 
+// 1 for a number of 1 to `most` digits and nothing else.
+static int digitsOnly(const char* value, size_t most) {
+    size_t n = strlen(value);
+    if (n == 0 || n > most) return 0;
+    for (size_t i = 0; i < n; i++)
+        if (value[i] < '0' || value[i] > '9') return 0;
+    return 1;
+}
+
+static int schoolYearWeek(const char* value) {
+    return digitsOnly(value, 2) && leadingNumber(value) >= 1 && leadingNumber(value) <= 52;
+}
+
+static int fullYear(const char* value) {
+    return digitsOnly(value, 4) && leadingNumber(value) >= 1900 && leadingNumber(value) <= 9998;
+}
+
 int calendarIdCharacter(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
 }
@@ -42,6 +59,8 @@ const SettingKeyRow settingKeys[SETTING_KEY_COUNT] = {
     {"lesson_times_d5", "", anyText},
     {"lesson_times_d6", "", anyText},
     {"calendar_id", "", idText},
+    {"school_year_start", "", schoolYearWeek},
+    {"notes_year", "", fullYear},
 };
 
 const char* settingKeyName(SettingKey key) { return settingKeys[key].name; }

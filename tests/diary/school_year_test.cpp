@@ -23,16 +23,6 @@ protected:
     }
 };
 
-TEST_F(SchoolYearTest, TheDefaultNameTurnsInAugust) {
-    char name[16];
-    platformSetNow((time_t)localTime(2026, 7, 31));
-    defaultSchoolYearName(name, sizeof name);
-    EXPECT_STREQ("2025-2026", name);
-    platformSetNow((time_t)localTime(2026, 8, 1));
-    defaultSchoolYearName(name, sizeof name);
-    EXPECT_STREQ("2026-2027", name);
-}
-
 // Week 12 of the new year shows nothing of the old one; a restore brings every note back.
 TEST_F(SchoolYearTest, ANewYearEmptiesNotesAndColoursAndTheOldYearIsOneRestoreAway) {
     startThursday();

@@ -9,6 +9,7 @@
 #include "core/diary_state.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
+#include "diary/school_calendar.h"
 #include "diary/slot.h"
 #include "diary/startup_message.h"
 #include "diary/status_line.h"
@@ -180,5 +181,7 @@ LRESULT MainWnd_OnCreate(HWND hwnd) {
     refreshSlotLine();
     loadNotes();
     showOptionChecks(hwnd);
+    // After the window shows the notes' year, so that the question has it as its background.
+    offerNewSchoolYear();
     return 0;
 }
