@@ -15,6 +15,8 @@
 DayEntry dayTable[DAY_TABLE_MAX];
 int dayTableLength = DAY_TABLE_SIZE;
 int dayTableIsSchoolYear;
+// Where each week number lies in a school year's table (-1 absent), for ordering weeks.
+static int weekPlaces[54];
 int todayMonthDay, todayMonth, todayYear, todayShortYear;
 int leapYear;
 
@@ -281,8 +283,14 @@ int buildSchoolYearTable(int startWeek, int startYear) {
     }
     dayTableLength = length < DAY_TABLE_MAX ? length : DAY_TABLE_MAX;
     dayTableIsSchoolYear = 1;
+    for (int w = 0; w < 54; w++) weekPlaces[w] = -1;
+    for (int i = 0; i < dayTableLength; i += 7) weekPlaces[dayTable[i].week] = i / 7;
     findToday();
     return 0;
+}
+
+int weekPlaceInYear(int week) {
+    return dayTableIsSchoolYear && week >= 1 && week <= 53 ? weekPlaces[week] : -1;
 }
 
 int lastForwardIndex() { return dayTableIsSchoolYear ? dayTableLength - 8 : 350; }

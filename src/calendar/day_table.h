@@ -50,5 +50,8 @@ int schoolYearOfDate(int startWeek, int day, int month, int year);
 int lastForwardIndex();
 // Index of today's entry, -1 when today lies outside the table.
 int todayIndex();
+// The place of a week in a school year's table, 0 for its first week; -1 when the table holds
+// no school year or not that week.
+int weekPlaceInYear(int week);
 // selectedDayIndex and dateLabel from selectedWeek and selectedDay; unchanged without a match.
 void locateSelectedDay();

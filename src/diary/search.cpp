@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "core/frontend.h"
 #include "diary/actions.h"
@@ -96,6 +97,14 @@ static void showHit(const SearchState* s) {
     loadNotes();
 }
 
+// Whether a record's week is not before the start week. In a school year the weeks count in
+// its own order, so that a search from week 36 finds the spring's week 5.
+static int fromStartWeek(int week, int startWeek) {
+    int at = weekPlaceInYear(week), start = weekPlaceInYear(startWeek);
+    if (at >= 0 && start >= 0) return at >= start;
+    return week >= startWeek;
+}
+
 // Reads records from the current position to the next hit; 0 at the end of the file.
 static int findNext(SearchState* s, const char* keyword) {
     for (;;) {
@@ -108,7 +117,7 @@ static int findNext(SearchState* s, const char* keyword) {
             s->record.valid = parseNoteKey(valueBuffer, &s->record.week, &s->record.day, &s->record.period);
             s->pieceTail[0] = '\0';
         }
-        if (pieceHolds(s, keyword) && s->record.valid && s->record.week >= s->startWeek) return 1;
+        if (pieceHolds(s, keyword) && s->record.valid && fromStartWeek(s->record.week, s->startWeek)) return 1;
     }
 }
 

@@ -5,10 +5,12 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "core_fixture.h"
+#include "diary/actions.h"
 #include "diary/navigation.h"
 #include "diary/school_calendar.h"
 #include "diary/school_year.h"
@@ -126,6 +128,24 @@ TEST_F(SchoolCalendarTest, TheDefaultNameIsTheYearThatEnds) {
         defaultSchoolYearName(name, sizeof name);
         EXPECT_STREQ(c.name, name) << c.month << "/" << c.day;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// In a school year from week 36, a search from week 40 finds the spring's weeks, not week 36.
+TEST_F(SchoolCalendarTest, ASearchCountsWeeksInTheSchoolYearsOrder) {
+    const char* rotation[] = {"rotation_first", "36", nullptr};
+    startWith(2026, 12, 9, rotation);
+    writeData("wkb_txt.data", "W36D1P0=test\nW5D1P0=test\nW41D1P0=test\n");
+    promptSearch();
+    std::vector<int> weeks;
+    for (int i = 0; i < 4; i++) {
+        typeAndOk("test", 40);
+        weeks.push_back(diaryState.selectedWeek);
+    }
+    EXPECT_EQ((std::vector<int>{50, 5, 41, 41}), weeks);  // the first OK only takes the keyword
 }
 
 }  // namespace
