@@ -25,27 +25,31 @@ static char yearNote[400];
 
 void schoolYearName(int year, char* out, int size) { snprintf(out, (size_t)size, "%d-%d", year, year + 1); }
 
-// The raw value of a key: "" when absent. A value that is there but fails the key's check is
-// named in the note and read as unusable (-1).
+#define KEY_ABSENT -2
+#define KEY_UNUSABLE -1
+
+// The number a key holds; KEY_ABSENT, or KEY_UNUSABLE for a value that fails the key's check
+// (named in the start-up note).
 static int readNumberKey(SettingKey key) {
     const char* raw = readSetting(settingKeyName(key));
-    if (raw[0] == '\0') return 0;
+    if (raw[0] == '\0') return KEY_ABSENT;
     char kept[64];
     copyText(kept, sizeof kept, raw);
     if (!settingKeys[key].usable(kept)) {
         snprintf(yearNote, sizeof yearNote,
                  "\nThe setting %s=%s cannot be used, so the diary shows the 360 days around today.",
                  settingKeyName(key), kept);
-        return -1;
+        return KEY_UNUSABLE;
     }
     return leadingNumber(kept);
 }
 
-// The week that starts the school year: its own setting, else the rotation's first week.
-// 0 for none, -1 when a setting cannot be used (the note says why).
+// The week that starts the school year: its own setting (0 there: none), else the first week
+// of a rotation kept before that setting existed. 0 for none, -1 when a setting cannot be used
+// (the note says why).
 static int schoolYearStart() {
     int start = readNumberKey(KEY_SCHOOL_YEAR_START);
-    if (start != 0) return start;
+    if (start != KEY_ABSENT) return start;
     const char* rotation = readSetting(settingKeyName(KEY_ROTATION_FIRST));
     if (rotation[0] == '\0') return 0;
     int week = leadingNumber(rotation);
@@ -56,7 +60,7 @@ static int schoolYearStart() {
 // The notes' school year; kept as today's the first time a school year is set.
 static int notesYearFor(int todaysYear) {
     int year = readNumberKey(KEY_NOTES_YEAR);
-    if (year != 0) return year;
+    if (year != KEY_ABSENT) return year;
     char text[16];
     snprintf(text, sizeof text, "%d", todaysYear);
     writeSetting(settingKeyName(KEY_NOTES_YEAR), text);
@@ -176,9 +180,42 @@ void notesMovedToTodaysYear() {
     if (!writeSetting(settingKeyName(KEY_NOTES_YEAR), text)) reportSaveFailure("the school year of the notes", 0);
 }
 
+int shownSchoolYearStart() {
+    int start = schoolYearStart();
+    return start > 0 ? start : 0;
+}
+
+// A number of one or two digits with blanks around it; -1 for anything else, 0 for nothing.
+static int typedWeek(const char* text) {
+    while (*text == ' ') text++;
+    int week = 0, digits = 0;
+    for (; *text >= '0' && *text <= '9' && digits < 3; text++, digits++) week = week * 10 + (*text - '0');
+    while (*text == ' ') text++;
+    if (*text != '\0') return -1;
+    return digits == 0 ? 0 : (week >= 1 && week <= 52 ? week : -1);
+}
+
+int describeSchoolYearStart(const char* typed, char* out, int size) {
+    int week = typedWeek(typed);
+    if (week < 0) {
+        snprintf(out, (size_t)size, "The school year starts in a week from 1 to 52.");
+        return -1;
+    }
+    if (week == 0) {
+        snprintf(out, (size_t)size, "Without a week, the diary shows the 360 days around today.");
+        return 0;
+    }
+    DayEntry monday, saturday;
+    int year = schoolYearOfDate(week, todayMonthDay, todayMonth, todayYear + 1900);
+    int weeks = schoolYearSpan(week, year, &monday, &saturday);
+    snprintf(out, (size_t)size, "This school year: Monday %d/%d/%d to Saturday %d/%d/%d, %d weeks.", monday.month,
+             monday.day, monday.year + 1900, saturday.month, saturday.day, saturday.year + 1900, weeks);
+    return week;
+}
+
 int setSchoolYearStart(int week) {
-    char text[16] = "";
-    if (week > 0) snprintf(text, sizeof text, "%d", week);
+    char text[16];
+    snprintf(text, sizeof text, "%d", week > 0 ? week : 0);
     int failed = !writeSetting(settingKeyName(KEY_SCHOOL_YEAR_START), text);
     if (failed) reportSaveFailure("the week that starts the school year", 0);
     rebuildDiaryCalendar();

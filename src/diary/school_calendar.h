@@ -41,6 +41,13 @@ void rebuildDiaryCalendar();
 // The notes now belong to today's school year (a new school year was started): keeps it in
 // the settings; the caller builds the calendar again.
 void notesMovedToTodaysYear();
+// The week that starts the school year as the "School year..." dialog opens with it: its own
+// setting, else the rotation's first week; 0 for none.
+int shownSchoolYearStart();
+// What a start week typed in that dialog means, for its message line: the dates of today's
+// school year, or why the text cannot be used. typed: the field's text. Returns the week, 0 for
+// an empty field (the 360 days), -1 for text that cannot be used.
+int describeSchoolYearStart(const char* typed, char* out, int size);
 // Sets the week that starts every school year, 0 for none. 0, or 1 when the setting could not
 // be written (told); the calendar is built again either way.
 int setSchoolYearStart(int week);

@@ -29,7 +29,7 @@ static int digitsOnly(const char* value, size_t most) {
 }
 
 static int schoolYearWeek(const char* value) {
-    return digitsOnly(value, 2) && leadingNumber(value) >= 1 && leadingNumber(value) <= 52;
+    return digitsOnly(value, 2) && leadingNumber(value) <= 52;
 }
 
 static int fullYear(const char* value) {

@@ -17,7 +17,7 @@ enum SettingKey {
     KEY_LESSON_TIMES_D5,
     KEY_LESSON_TIMES_D6,
     KEY_CALENDAR_ID,        // this diary's id in the calendar file's UIDs
-    KEY_SCHOOL_YEAR_START,  // the week that starts every school year, 1..52; absent: none set
+    KEY_SCHOOL_YEAR_START,  // the week that starts every school year, 1..52, 0 for none
     KEY_NOTES_YEAR,         // the year in which the school year of the notes starts, "2026"
     SETTING_KEY_COUNT
 };

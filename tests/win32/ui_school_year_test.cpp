@@ -160,6 +160,7 @@ TEST_F(UiSchoolYear, EveryDialogOpensThroughTheRunnerAndADialogLeftOpenIsCancell
         {CMD_WEEK_ROTATION, "Week rotation", IDC_ROT_FIRST, "36"},
         {CMD_RESTORE, "Restore", IDC_RST_MESSAGE, "No snapshot has been made yet."},
         {CMD_NEW_SCHOOL_YEAR, "New school year", IDC_NY_NAME, "2025-2026"},
+        {CMD_SCHOOL_YEAR, "School year", IDC_SY_MESSAGE, "Without a week, the diary shows the 360 days around today."},
         {CMD_LESSON_TIMES, "Lesson times", IDC_LT_DAY, "Every day"},
     };
     open();

@@ -21,6 +21,7 @@
 #include "ui/win32/keyboard.h"
 #include "ui/win32/lesson_times_dialog.h"
 #include "ui/win32/new_year_dialog.h"
+#include "ui/win32/school_year_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/restore_dialog.h"
 #include "ui/win32/rotation_dialog.h"
@@ -117,6 +118,7 @@ static const CommandBinding commandTable[] = {
     {CMD_WEEK_ROTATION, openRotationDialog, NULL, 0},
     {CMD_RESTORE, openRestoreDialog, NULL, 0},
     {CMD_NEW_SCHOOL_YEAR, openNewYearDialog, NULL, 0},
+    {CMD_SCHOOL_YEAR, openSchoolYearDialog, NULL, 0},
 };
 
 int runCommand(int id) {

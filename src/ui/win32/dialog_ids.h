@@ -21,6 +21,11 @@
 #define IDC_NY_NAME 721
 #define IDC_NY_MESSAGE 722
 
+// School year
+#define IDD_SCHOOL_YEAR 725
+#define IDC_SY_WEEK 726
+#define IDC_SY_MESSAGE 727
+
 // Lesson times
 #define IDD_LESSON_TIMES 740
 #define IDC_LT_DAY 741        // the row: "Every day", then Monday..Saturday

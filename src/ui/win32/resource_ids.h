@@ -79,6 +79,7 @@
 #define CMD_WEEK_ROTATION 260
 #define CMD_RESTORE 261
 #define CMD_NEW_SCHOOL_YEAR 262
+#define CMD_SCHOOL_YEAR 263
 
 // The calendar: lesson times and the calendar export (commands 280-299).
 #define CMD_LESSON_TIMES 280
