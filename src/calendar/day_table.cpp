@@ -263,6 +263,21 @@ int schoolYearOfDate(int startWeek, int day, int month, int year) {
     return date >= sundayOfWeek(startWeek, year) ? year : year - 1;
 }
 
+static DayEntry entryOfDay(long long days) {
+    long long year;
+    int month, day;
+    civilFromDays(days, &year, &month, &day);
+    return DayEntry{(int)floorMod(days + 4, 7), day, 0, month, (int)(year - 1900)};
+}
+
+int schoolYearSpan(int startWeek, int startYear, DayEntry* firstMonday, DayEntry* lastSaturday) {
+    if (startWeek < 1 || startWeek > 52 || !yearInCalendar(startYear)) return 0;
+    long long first = sundayOfWeek(startWeek, startYear), end = sundayOfWeek(startWeek, startYear + 1LL);
+    *firstMonday = entryOfDay(first + 1);
+    *lastSaturday = entryOfDay(end - 1);
+    return (int)((end - first) / 7);
+}
+
 int buildSchoolYearTable(int startWeek, int startYear) {
     if (startWeek < 1 || startWeek > 52 || !yearInCalendar(startYear)) return 1;
     readToday();

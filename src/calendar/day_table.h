@@ -45,6 +45,9 @@ int buildSchoolYearTable(int startWeek, int startYear);
 // The school year (the full year it starts in) that holds a date, for a school year starting in
 // week startWeek; 0 when the date is outside the calendar.
 int schoolYearOfDate(int startWeek, int day, int month, int year);
+// The number of weeks (52 or 53) of the school year that starts in week startWeek of startYear,
+// with the dates of its first Monday and last Saturday; 0 when it cannot be.
+int schoolYearSpan(int startWeek, int startYear, DayEntry* firstMonday, DayEntry* lastSaturday);
 // The last index from which a week forward stays in the table: 350 for the 360 days (their
 // last reachable entry is 357); for a school year, any day of its last week but one.
 int lastForwardIndex();
