@@ -278,13 +278,12 @@ int schoolYearSpan(int startWeek, int startYear, DayEntry* firstMonday, DayEntry
     return (int)((end - first) / 7);
 }
 
-int buildSchoolYearTable(int startWeek, int startYear) {
-    if (startWeek < 1 || startWeek > 52 || !yearInCalendar(startYear)) return 1;
-    readToday();
+int fillSchoolYear(DayEntry* out, int max, int startWeek, int startYear) {
+    if (startWeek < 1 || startWeek > 52 || !yearInCalendar(startYear)) return 0;
     long long first = sundayOfWeek(startWeek, startYear);
     long long end = sundayOfWeek(startWeek, startYear + 1LL);
-    int length = (int)(end - first);
-    for (int i = 0; i < length && i < DAY_TABLE_MAX; i++) {
+    int length = (int)(end - first) < max ? (int)(end - first) : max;
+    for (int i = 0; i < length; i++) {
         long long year;
         int month, day;
         civilFromDays(first + i, &year, &month, &day);
@@ -294,9 +293,16 @@ int buildSchoolYearTable(int startWeek, int startYear) {
         long long wy;
         int wm, wd;
         civilFromDays(weekDate, &wy, &wm, &wd);
-        dayTable[i] = DayEntry{weekday, day, weekOfDay(wd, wm, (int)wy), month, (int)(year - 1900)};
+        out[i] = DayEntry{weekday, day, weekOfDay(wd, wm, (int)wy), month, (int)(year - 1900)};
     }
-    dayTableLength = length < DAY_TABLE_MAX ? length : DAY_TABLE_MAX;
+    return length;
+}
+
+int buildSchoolYearTable(int startWeek, int startYear) {
+    readToday();
+    int length = fillSchoolYear(dayTable, DAY_TABLE_MAX, startWeek, startYear);
+    if (length == 0) return 1;
+    dayTableLength = length;
     dayTableIsSchoolYear = 1;
     for (int w = 0; w < 54; w++) weekPlaces[w] = -1;
     for (int i = 0; i < dayTableLength; i += 7) weekPlaces[dayTable[i].week] = i / 7;

@@ -42,6 +42,8 @@ void buildDayTable();
 // Fills the table with the school year that starts in week startWeek (1..52) of startYear (a
 // full year) and ends with findToday. 0, or 1 (the table unchanged) when it cannot be built.
 int buildSchoolYearTable(int startWeek, int startYear);
+// The days of that school year into out (at most max); their number, 0 when it cannot be.
+int fillSchoolYear(DayEntry* out, int max, int startWeek, int startYear);
 // The school year (the full year it starts in) that holds a date, for a school year starting in
 // week startWeek; 0 when the date is outside the calendar.
 int schoolYearOfDate(int startWeek, int day, int month, int year);

@@ -2,12 +2,14 @@
 // table, each week gets the next colour of the cycle, except holiday weeks, which get the
 // plain colour 0 and do not advance the cycle. Offers planRotation.
 #pragma once
+#include "calendar/day_table.h"
 
 struct RotationWeek {
     int week;      // week number, as the day table counts weeks
     int colour;    // 0..4
     int holiday;   // 1 for a holiday week
-    int dayIndex;  // the week's first entry in the day table
+    int dayIndex;  // the week's first entry in the table it was planned in
+    DayEntry shownDay;  // its Monday, or its first day in that table
 };
 
 #define ROTATION_MAX_WEEKS 54
@@ -18,3 +20,6 @@ struct RotationWeek {
 // firstWeek is not in the table or the cycle is empty.
 int planRotation(const int* cycle, int cycleLength, int firstWeek, const unsigned char* holiday,
                  RotationWeek* out, int max);
+// The same over another table of days (a school year not shown yet).
+int planRotationIn(const DayEntry* table, int length, const int* cycle, int cycleLength, int firstWeek,
+                   const unsigned char* holiday, RotationWeek* out, int max);

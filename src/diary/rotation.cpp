@@ -7,10 +7,15 @@
 
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
+#include "diary/rotation_guard.h"
+#include "diary/school_calendar.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
+#include "records/settings.h"
+#include "records/timetable_colours.h"
 #include "records/week_colours.h"
 #include "store/save_report.h"
+#include "store/text_file.h"
 
 const char* weekColourName(int colour) {
     static const char* const names[5] = {"White", "Yellow", "Green", "Red", "Blue"};
@@ -44,7 +49,8 @@ RotationField readRotationFields(const int* places, int placeCount, const char* 
         return ROTATION_FIELD_FIRST;
     }
     rule->firstWeek = (int)first;
-    int inTable = 0;
+    // Weeks 1 to 52 start a school year of their own; week 53 only counts where the table has it.
+    int inTable = first <= 52;
     for (int i = 0; i < dayTableLength && !inTable; i++) inTable = dayTable[i].week == first;
     if (!inTable) {
         snprintf(message, (size_t)size, "Week %ld is not in the diary's calendar.", first);
@@ -57,31 +63,59 @@ RotationField readRotationFields(const int* places, int placeCount, const char* 
 }
 
 int previewRotation(const RotationRule* rule, RotationWeek* out, int max) {
-    return planRotation(rule->cycle, rule->cycleLength, rule->firstWeek, rule->holiday, out, max);
+    // The rotation's first week starts the school year, so the plan runs over that whole year.
+    static DayEntry year[DAY_TABLE_MAX];
+    int length = plannedSchoolYear(rule->firstWeek, year, DAY_TABLE_MAX);
+    if (length == 0) return planRotation(rule->cycle, rule->cycleLength, rule->firstWeek, rule->holiday, out, max);
+    return planRotationIn(year, length, rule->cycle, rule->cycleLength, rule->firstWeek, rule->holiday, out, max);
 }
 
 void formatRotationWeek(const RotationWeek* week, char* out, int size) {
-    // The Monday of the week, or its first day in the table.
-    int index = week->dayIndex;
-    while (index + 1 < dayTableLength && dayTable[index].weekday != 1 && dayTable[index + 1].week == week->week)
-        index++;
-    const DayEntry& day = dayTable[index];
+    const DayEntry& day = week->shownDay;
     snprintf(out, (size_t)size, "Week %d  (%d/%d/%d)  %s", week->week, day.month, day.day, day.year + 1900,
              week->holiday ? "Holiday" : weekColourName(week->colour));
 }
 
-int applyRotation(const RotationRule* rule) {
+// Bit c for each colour the cycle leaves without a timetable, from the table as it is now.
+static int currentEmptyColours(const RotationRule* rule) {
+    int entries[5];
+    countTimetableEntries(entries);
+    return emptyCycleColours(entries, rule, diaryState.useDefaults);
+}
+
+int applyRotationWith(const RotationRule* rule, const RotationChoices* choices) {
     RotationWeek plan[ROTATION_MAX_WEEKS];
     int count = previewRotation(rule, plan, ROTATION_MAX_WEEKS);
-    int weeks[ROTATION_MAX_WEEKS], colours[ROTATION_MAX_WEEKS];
-    for (int i = 0; i < count; i++) {
-        weeks[i] = plan[i].week;
-        colours[i] = plan[i].colour;
+    if (count == 0) return 1;
+    unsigned readFailures = readFailureCount();
+    HandSetWeeks hand;
+    if (!choices->overwriteByHand) readHandSetWeeks(&hand);
+    int empty = choices->timetable == ROTATION_TIMETABLE_AS_IS ? 0 : currentEmptyColours(rule);
+    // Colours or a timetable read only in part would overwrite a colour set by hand or skip a copy.
+    if (readFailureCount() != readFailures) {
+        reportSaveFailure("the week colours", 1);
+        return 1;
     }
-    if (count == 0 || setWeekColours(weeks, colours, count) != 0) return 1;
-    if (saveRotationRule(rule) != 0) reportSaveFailure("the week rotation rule", 0);
+    int weeks[ROTATION_MAX_WEEKS], colours[ROTATION_MAX_WEEKS], n = 0;
+    for (int i = 0; i < count; i++) {
+        if (!choices->overwriteByHand && fillChangesHandSet(&hand, &plan[i])) continue;
+        weeks[n] = plan[i].week;
+        colours[n++] = plan[i].colour;
+    }
+    if (empty != 0 && choices->timetable == ROTATION_TIMETABLE_COPY && copyPlainTimetable(empty) != 0) return 1;
+    if (n > 0 && setWeekColours(weeks, colours, n) != 0) return 1;
+    if (empty != 0 && choices->timetable == ROTATION_TIMETABLE_DEFAULTS) setUseDefaults(1);
+    char notesYear[16];
+    notesYearToKeep(rule->firstWeek, notesYear, sizeof notesYear);
+    if (saveRotationRule(rule, notesYear) != 0) reportSaveFailure("the week rotation rule", 0);
+    rebuildDiaryCalendar();
     readSelectedWeekColour();
     refreshSlotLine();
     refreshStatusLine();
     return 0;
+}
+
+int applyRotation(const RotationRule* rule) {
+    const RotationChoices everything = {1, ROTATION_TIMETABLE_AS_IS};
+    return applyRotationWith(rule, &everything);
 }

@@ -20,3 +20,15 @@ const char* weekColourName(int colour);
 // Writes the planned colours in one rewrite of "weeks.dat", keeps the rule in the settings
 // and refreshes the slot line and the status line. 0, or 1 when nothing was written (told).
 int applyRotation(const RotationRule* rule);
+
+// What becomes of cycle colours without a timetable (see emptyCycleColours): left as they are,
+// the plain week's timetable shown in every week (the default values on), or copied into them.
+enum RotationTimetable { ROTATION_TIMETABLE_AS_IS, ROTATION_TIMETABLE_DEFAULTS, ROTATION_TIMETABLE_COPY };
+struct RotationChoices {
+    int overwriteByHand;          // 1: week colours set by hand take the rule's colour too
+    RotationTimetable timetable;
+};
+// applyRotation with the dialog's choices: a copy of the timetable comes first, so that a copy
+// that fails leaves the week colours as they were; colours set by hand that are kept keep
+// their lines. applyRotation is this with every colour overwritten and the timetable as is.
+int applyRotationWith(const RotationRule* rule, const RotationChoices* choices);

@@ -57,7 +57,15 @@ static int schoolYearStart() {
     return week >= 1 && week <= 52 ? week : 0;
 }
 
-// The notes' school year; kept as today's the first time a school year is set.
+void notesYearToKeep(int startWeek, char* out, int size) {
+    out[0] = '\0';
+    if (readSetting(settingKeyName(KEY_NOTES_YEAR))[0] != '\0') return;
+    int year = schoolYearOfDate(startWeek, todayMonthDay, todayMonth, todayYear + 1900);
+    if (year != 0) snprintf(out, (size_t)size, "%d", year);
+}
+
+// The notes' school year; kept as today's the first time a school year is set (a rotation kept
+// by an older version, which did not keep it).
 static int notesYearFor(int todaysYear) {
     int year = readNumberKey(KEY_NOTES_YEAR);
     if (year != KEY_ABSENT) return year;
@@ -213,10 +221,19 @@ int describeSchoolYearStart(const char* typed, char* out, int size) {
     return week;
 }
 
+int plannedSchoolYear(int startWeek, DayEntry* out, int max) {
+    int year = diaryYear.startWeek != 0 ? diaryYear.notesYear
+                                        : schoolYearOfDate(startWeek, todayMonthDay, todayMonth, todayYear + 1900);
+    return fillSchoolYear(out, max, startWeek, year);
+}
+
 int setSchoolYearStart(int week) {
-    char text[16];
+    char text[16], notesYear[16];
     snprintf(text, sizeof text, "%d", week > 0 ? week : 0);
-    int failed = !writeSetting(settingKeyName(KEY_SCHOOL_YEAR_START), text);
+    notesYearToKeep(week, notesYear, sizeof notesYear);
+    const char* const keys[] = {settingKeyName(KEY_SCHOOL_YEAR_START), settingKeyName(KEY_NOTES_YEAR)};
+    const char* const values[] = {text, notesYear};
+    int failed = !writeSettings(keys, values, notesYear[0] != '\0' ? 2 : 1);
     if (failed) reportSaveFailure("the week that starts the school year", 0);
     rebuildDiaryCalendar();
     refreshStatusLine();

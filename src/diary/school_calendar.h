@@ -3,6 +3,7 @@
 // school year that the notes belong to: notes are kept by week number, so the diary remembers
 // that year and shows it until the user starts the new one.
 #pragma once
+#include "calendar/day_table.h"
 
 enum DiaryYearState {
     YEAR_NONE,      // no school year set: the 360 days
@@ -48,6 +49,13 @@ int shownSchoolYearStart();
 // school year, or why the text cannot be used. typed: the field's text. Returns the week, 0 for
 // an empty field (the 360 days), -1 for text that cannot be used.
 int describeSchoolYearStart(const char* typed, char* out, int size);
+// The days of the school year that would be shown once it starts in startWeek: the notes'
+// school year when one is set, else today's. Their number; 0 when no school year can start
+// there (week 53).
+int plannedSchoolYear(int startWeek, DayEntry* out, int max);
+// The notes' school year to keep beside a new start week: today's school year ("2026") when
+// none is kept yet, else "" (the one kept stays).
+void notesYearToKeep(int startWeek, char* out, int size);
 // Sets the week that starts every school year, 0 for none. 0, or 1 when the setting could not
 // be written (told); the calendar is built again either way.
 int setSchoolYearStart(int week);

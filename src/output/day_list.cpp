@@ -1,5 +1,5 @@
-// The day list export: a banner, then per period the colour-less slot, a rule, the notes of
-// the selected week and a rule. Offers exportDayList.
+// The day list export: a banner, then per period the slot as the window shows it, a rule,
+// the notes of the selected week and a rule. Offers exportDayList.
 #include "output/day_list.h"
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "records/note_text.h"
 #include "records/record_keys.h"
+#include "records/slot_lookup.h"
 #include "store/data_folder.h"
 #include "store/table_store.h"
 
@@ -32,11 +33,8 @@ static void writeBanner(Rewrite* list) {
     rewriteString(list, STAR_RULE);
 }
 
-// Writes label, the field's value and tail; nothing when the value is empty.
-static void writeField(Rewrite* list, int period, SlotField field, const char* label, const char* tail) {
-    char key[32];
-    formatSlotKey(key, sizeof key, diaryState.selectedDay, period, field, 0);
-    const char* value = lookUp(TIMETABLE_TABLE, key);
+// Writes label, the value and tail; nothing when the value is empty.
+static void writeField(Rewrite* list, const char* value, const char* label, const char* tail) {
     if (value[0] == '\0') return;
     rewriteString(list, label);
     rewriteString(list, value);
@@ -58,9 +56,14 @@ static void writePeriod(Rewrite* list, int period) {
     rewriteString(list, "- ");
     rewriteString(list, periodNames[period]);
     rewriteString(list, "  >>> ");
-    writeField(list, period, SLOT_COURSE, " ", "    ");
-    writeField(list, period, SLOT_TEACHER, diaryState.teacherMode ? "Classe:" : "Prof.:", "    ");
-    writeField(list, period, SLOT_CLASSROOM, "Loc.:", "");
+    // The slot as the window shows it: the week's colour, with the default values when on.
+    char course[sizeof valueBuffer], teacher[sizeof valueBuffer], classroom[sizeof valueBuffer];
+    char* const fields[3] = {course, teacher, classroom};
+    const size_t sizes[3] = {sizeof course, sizeof teacher, sizeof classroom};
+    lookupSlotFields(diaryState.selectedDay, period, fields, sizes);
+    writeField(list, course, " ", "    ");
+    writeField(list, teacher, diaryState.teacherMode ? "Classe:" : "Prof.:", "    ");
+    writeField(list, classroom, "Loc.:", "");
     rewriteString(list, "\n" DASH_RULE);
     writeNotes(list, period);
     rewriteString(list, DASH_RULE);

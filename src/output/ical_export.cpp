@@ -1,6 +1,7 @@
-// The iCalendar export. Each lesson is one event with floating local times (no time zone),
-// so that a lesson stays at the school's clock time wherever the calendar is, and a UID made
-// of this diary's id, the date and the period, so that importing a newer file updates events.
+// The iCalendar export. Each lesson, and each note in a period without a course, is one event
+// with floating local times (no time zone), so that a lesson stays at the school's clock time
+// wherever the calendar is, and a UID made of this diary's id, the date and the period, so
+// that importing a newer file updates events.
 #include "output/ical_export.h"
 
 #include <cstdio>
@@ -123,10 +124,12 @@ static int writeDay(Rewrite* out, const YearContents* s, const LessonTimes* t, c
         if (t->start[row][p] == LESSON_NONE) continue;
         LessonEvent e = {d, p, t->start[row][p], t->end[row][p], NULL, NULL, NULL, NULL};
         e.course = yearSlotField(s, day, p, SLOT_COURSE, colour, diaryState.useDefaults);
-        if (e.course[0] == '\0') continue;
+        e.note = yearNote(s, week, day, p);
+        if (e.course[0] == '\0' && e.note[0] == '\0') continue;
+        // A note in a period without a course is kept too, titled as the period's tab.
+        if (e.course[0] == '\0') e.course = periodNames[p];
         e.teacher = yearSlotField(s, day, p, SLOT_TEACHER, colour, diaryState.useDefaults);
         e.classroom = yearSlotField(s, day, p, SLOT_CLASSROOM, colour, diaryState.useDefaults);
-        e.note = yearNote(s, week, day, p);
         writeEvent(out, &e, storeId, stamp);
         events++;
     }

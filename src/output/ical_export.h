@@ -1,5 +1,6 @@
 // The calendar file: every lesson from this week to the end of the day table as an iCalendar
-// (RFC 5545) event in "timetable.ics" in the data folder, for import into other calendars.
+// (RFC 5545) event in "timetable.ics" in the data folder, for import into other calendars; a
+// note in a period without a course is an event titled by its period ("Period 3").
 // Offers writeCalendar (the file's content) and writeCalendarFile (the file in the data folder).
 #pragma once
 

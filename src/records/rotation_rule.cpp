@@ -128,12 +128,20 @@ int loadRotationRule(RotationRule* rule) {
     return parseHolidayList(rule->holidayText, rule->firstWeek, rule->holiday, message, sizeof message);
 }
 
-int saveRotationRule(const RotationRule* rule) {
+int saveRotationRule(const RotationRule* rule, const char* notesYear) {
     char cycle[32], first[16];
     formatCycle(rule->cycle, rule->cycleLength, cycle, sizeof cycle);
     snprintf(first, sizeof first, "%d", rule->firstWeek);
+    // The rotation's first week starts the school year too, when a school year can start there.
     const char* const keys[] = {settingKeyName(KEY_ROTATION_CYCLE), settingKeyName(KEY_ROTATION_FIRST),
-                                settingKeyName(KEY_ROTATION_HOLIDAYS)};
-    const char* const values[] = {cycle, first, rule->holidayText};
-    return writeSettings(keys, values, 3) ? 0 : 1;
+                                settingKeyName(KEY_ROTATION_HOLIDAYS), settingKeyName(KEY_SCHOOL_YEAR_START),
+                                settingKeyName(KEY_NOTES_YEAR)};
+    const char* const values[] = {cycle, first, rule->holidayText, first, notesYear};
+    int count = rule->firstWeek > 52 ? 3 : (notesYear != NULL && notesYear[0] != '\0' ? 5 : 4);
+    return writeSettings(keys, values, count) ? 0 : 1;
+}
+
+int rotationRuleKept() {
+    int cycle[ROTATION_MAX_CYCLE];
+    return parseCycle(readSetting(settingKeyName(KEY_ROTATION_CYCLE)), cycle) > 0;
 }

@@ -27,5 +27,10 @@ int parseCycle(const char* text, int cycle[ROTATION_MAX_CYCLE]);
 // The rule kept in the settings file; without one, yellow and green from week 36, no holidays.
 // Returns 0, or 1 when the kept holiday list does not read (holidays then left empty).
 int loadRotationRule(RotationRule* rule);
-// Keeps the rule in the settings file. 0, or 1 when a key could not be written.
-int saveRotationRule(const RotationRule* rule);
+// Keeps the rule in the settings file, and its first week as the one that starts the school
+// year (weeks 1 to 52) with, when given, the notes' school year ("2026"), all in one rewrite.
+// 0, or 1 when a key could not be written.
+int saveRotationRule(const RotationRule* rule, const char* notesYear = nullptr);
+// 1 when the settings keep a rule of their own (a cycle that reads), 0 when the rule above is
+// only the default.
+int rotationRuleKept();

@@ -3,6 +3,7 @@
 #include "records/value_lists.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/diary_state.h"
@@ -72,6 +73,80 @@ int addListValue() {
         return 1;
     }
     return 0;
+}
+
+// The values a batch may add: held[i] is set when the file (or an earlier value) holds i.
+struct NewValues {
+    const char* const* prefixes;
+    const char* const* values;
+    int count;
+    unsigned char* held;
+};
+
+static int sameListLine(const char* line, size_t len, const char* prefix, const char* value) {
+    size_t k = strlen(prefix);
+    return len == k + strlen(value) && memcmp(line, prefix, k) == 0 && memcmp(line + k, value, len - k) == 0;
+}
+
+// Notes the values of the batch that the list holds already.
+static int noteHeldValues(char* line, int n, void* context) {
+    NewValues* batch = (NewValues*)context;
+    size_t len = (size_t)(line[n - 1] == '\n' ? n - 1 : n);
+    for (int i = 0; i < batch->count; i++)
+        if (!batch->held[i] && sameListLine(line, len, batch->prefixes[i], batch->values[i])) batch->held[i] = 1;
+    return 0;
+}
+
+// Marks empty values and the later copies of a value as held; 1 when any value is left to add.
+static int keepFirstNewValues(NewValues* batch) {
+    int left = 0;
+    for (int i = 0; i < batch->count; i++) {
+        for (int j = 0; j < i && !batch->held[i]; j++)
+            batch->held[i] = strcmp(batch->prefixes[i], batch->prefixes[j]) == 0 &&
+                             strcmp(batch->values[i], batch->values[j]) == 0;
+        if (batch->values[i][0] == '\0') batch->held[i] = 1;
+        left |= !batch->held[i];
+    }
+    return left;
+}
+
+// Reads the list once to find what is new, then rewrites it only when something is.
+static int rewriteWithNewValues(const ListPaths* p, NewValues* batch) {
+    FILE* in = openToRead(p->data);
+    if (in == NULL && platformExists(p->data)) return 1;
+    int failed = in != NULL && scanLines(in, LINE_LIMIT, noteHeldValues, batch) != 0;
+    if (failed || !keepFirstNewValues(batch)) {
+        if (in != NULL) fclose(in);
+        return failed;
+    }
+    Rewrite r;
+    if (rewriteBegin(&r, p->data, p->temp) != 0) {
+        if (in != NULL) fclose(in);
+        return 1;
+    }
+    if (in != NULL) {
+        rewind(in);
+        rewriteLines(in, &r, LINE_LIMIT, NULL, NULL);
+        fclose(in);
+    }
+    for (int i = 0; i < batch->count; i++) {
+        if (batch->held[i]) continue;
+        rewriteString(&r, batch->prefixes[i]);
+        rewriteString(&r, batch->values[i]);
+        rewriteString(&r, "\n");
+    }
+    return rewriteCommit(&r);
+}
+
+int addNewListValues(const char* const prefixes[], const char* const values[], int count) {
+    if (count <= 0) return 0;
+    NewValues batch = {prefixes, values, count, (unsigned char*)calloc((size_t)count, 1)};
+    ListPaths p;
+    listPaths(&p);
+    int failed = batch.held == NULL || rewriteWithNewValues(&p, &batch) != 0;
+    free(batch.held);
+    if (failed) reportSaveFailure("the value lists", 1);
+    return failed;
 }
 
 int removeListValue() {

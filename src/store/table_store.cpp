@@ -5,6 +5,7 @@
 #include "store/table_store.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/bounded_text.h"
@@ -117,6 +118,105 @@ static int tableSet(const char* table, const char* key, const char* value) {
         return 1;
     }
     return 0;
+}
+
+// The keys of a batch, sorted so that each line's key is found by a binary search; equal keys
+// stay in their given order, and the last of them gives the value.
+struct BatchKey {
+    const char* key;
+    size_t length;
+    int index;
+};
+
+struct Batch {
+    BatchKey* sorted;
+    int count;
+    const char* const* values;
+    unsigned char* done;  // per sorted place: the key's record is written
+};
+
+static int byKeyThenIndex(const void* a, const void* b) {
+    const BatchKey* x = (const BatchKey*)a;
+    const BatchKey* y = (const BatchKey*)b;
+    int c = strcmp(x->key, y->key);
+    return c != 0 ? c : x->index - y->index;
+}
+
+// A key against the n bytes at text, in the order of strcmp.
+static int compareKey(const BatchKey* k, const char* text, size_t n) {
+    int c = memcmp(k->key, text, k->length < n ? k->length : n);
+    if (c != 0) return c;
+    return k->length < n ? -1 : k->length > n ? 1 : 0;
+}
+
+// The first sorted place of the key of n bytes at text, or -1.
+static int findBatchKey(const Batch* b, const char* text, size_t n) {
+    int lo = 0, hi = b->count;
+    while (lo < hi) {
+        int mid = (lo + hi) / 2;
+        if (compareKey(&b->sorted[mid], text, n) < 0) lo = mid + 1;
+        else hi = mid;
+    }
+    return lo < b->count && compareKey(&b->sorted[lo], text, n) == 0 ? lo : -1;
+}
+
+// Writes the record of the key at sorted place first with the value of its last copy.
+static void writeBatchRecord(Batch* b, int first, Rewrite* r) {
+    int last = first;
+    while (last + 1 < b->count && strcmp(b->sorted[last + 1].key, b->sorted[first].key) == 0) last++;
+    rewriteRecord(r, b->sorted[first].key, b->values[b->sorted[last].index]);
+    b->done[first] = 1;
+}
+
+// A line whose key (the text before its first "=") is in the batch gets its new record.
+static int replaceBatchLine(const char* piece, int n, Rewrite* r, void* context) {
+    Batch* b = (Batch*)context;
+    const char* eq = (const char*)memchr(piece, '=', (size_t)n);
+    int place = eq == NULL ? -1 : findBatchKey(b, piece, (size_t)(eq - piece));
+    if (place < 0) return 1;
+    writeBatchRecord(b, place, r);
+    return 0;
+}
+
+// The rewrite of a batch; 0, or 1 when the table was left as it was.
+static int rewriteBatch(const TablePaths* p, Batch* b, const char* const keys[]) {
+    int exists = p->data[0] != '\0' && platformExists(p->data);
+    Rewrite r;
+    if (rewriteBegin(&r, p->data, p->fresh) != 0) return 1;
+    if (exists) rewriteKeepOld(&r, p->previous);
+    FILE* in = exists ? openToRead(p->data) : NULL;
+    if (exists && in == NULL) {
+        rewriteAbandon(&r);
+        return 1;
+    }
+    if (in != NULL) {
+        rewriteLines(in, &r, LINE_LIMIT, replaceBatchLine, b);
+        fclose(in);
+    }
+    // New keys at the end, in the order of their first copy.
+    for (int i = 0; i < b->count; i++) {
+        int place = findBatchKey(b, keys[i], strlen(keys[i]));
+        if (place >= 0 && !b->done[place]) writeBatchRecord(b, place, &r);
+    }
+    return rewriteCommit(&r);
+}
+
+int tableSetMany(const char* table, const char* const keys[], const char* const values[], int count) {
+    if (count <= 0) return 0;
+    Batch b = {(BatchKey*)malloc((size_t)count * sizeof(BatchKey)), count, values,
+               (unsigned char*)calloc((size_t)count, 1)};
+    int failed = b.sorted == NULL || b.done == NULL;
+    if (!failed) {
+        for (int i = 0; i < count; i++) b.sorted[i] = {keys[i], strlen(keys[i]), i};
+        qsort(b.sorted, (size_t)count, sizeof(BatchKey), byKeyThenIndex);
+        TablePaths p;
+        tablePaths(table, &p);
+        failed = rewriteBatch(&p, &b, keys);
+    }
+    free(b.sorted);
+    free(b.done);
+    if (failed) reportRecordSaveFailure(table, "");
+    return failed;
 }
 
 static int tableCreate(const char* table) {

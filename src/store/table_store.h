@@ -22,6 +22,13 @@ int tableOp(int mode, const char* table, const char* key, const char* value);
 // count is at most TABLE_GET_MANY.
 #define TABLE_GET_MANY 8
 void tableGetMany(const char* table, const char* const keys[], int count, char* const values[], const size_t sizes[]);
+// Sets count records in ONE rewrite of the table, whole or not at all: each line of keys[i]
+// gets values[i] and a key without a line is appended (in the order given), so the file holds
+// the bytes that single sets of the keys in turn would give; a key given twice takes its last
+// value. Keys are record keys (no "=", no line break). The table before the batch is kept as
+// "<table>.tmp". 0 on success (count 0 writes nothing); 1 when the table could not be written:
+// the old file stays whole and the user is told once ("the timetable was not saved").
+int tableSetMany(const char* table, const char* const keys[], const char* const values[], int count);
 // 1 when the last get found its table but could not read it (another program holds it, or a
 // read failed): its "" is not an empty record.
 int tableGetFailed();

@@ -1,13 +1,15 @@
 // The program that the crash test kills: it starts the diary on a base folder and then saves
 // notes, timetable values and week colours in a loop through the diary's own functions. Before
 // each save it writes "B <file> <key> <value>" to fd 3 and "E" after it, so the killer knows
-// what was on the way. With "restore" as a third argument it restores the snapshots "state-a"
-// and "state-b" in turn instead (each restore first takes a snapshot of its own).
+// what was on the way. With "grid" as a third argument it stores whole timetable grids
+// instead; with "restore" it restores the snapshots "state-a" and "state-b" in turn (each
+// restore first takes a snapshot of its own).
 // With "start" it only starts (finishing or undoing what a kill interrupted) and ends. With
 // "restore-step N" or "new-year-step N" it restores once (the snapshot "state-a" for an even
 // sequence number, else "state-b") or starts the school year "year-<sequence number>" after
 // writing a note and a week colour, and is ended as by a kill at its Nth file call.
-// Usage: wkb_crash_child <base folder> <first sequence number> [restore | start | restore-step N | new-year-step N]
+// Usage: wkb_crash_child <base folder> <first sequence number>
+//        [grid | restore | start | restore-step N | new-year-step N]
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "diary/notes.h"
 #include "diary/school_year.h"
 #include "diary/slot.h"
+#include "diary/timetable_edit.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "records/snapshot_restore.h"
@@ -73,6 +76,25 @@ static void saveOne(long seq) {
     frontLog.calls.clear();
 }
 
+// The timetable grid's OK: every course of the plain and the yellow timetable set to
+// "batch <seq>" in one save, told as "B grid <seq>".
+static void saveGrid(long seq) {
+    char line[64], value[32];
+    snprintf(value, sizeof value, "batch %ld", seq);
+    snprintf(line, sizeof line, "B grid %ld\n", seq);
+    tell(line);
+    TimetableEdit* edit = timetableEditLoad();
+    int failed = edit == NULL;
+    for (int colour = 0; colour < 2 && edit != NULL; colour++)
+        for (int day = 1; day <= 6; day++)
+            for (int period = 0; period < 10; period++)
+                timetableEditSet(edit, colour, day, period, SLOT_COURSE, value, "");
+    if (edit != NULL) failed = timetableEditSave(edit);
+    timetableEditFree(edit);
+    tell(failed || !frontCalls("box|").empty() ? "F\n" : "E\n");
+    frontLog.calls.clear();
+}
+
 static void restoreOne(long seq) {
     const char* name = seq % 2 == 0 ? "state-a" : "state-b";
     char line[64];
@@ -114,9 +136,10 @@ int main(int argc, char** argv) {
     frontLog.calls.clear();
     if (strcmp(mode, "start") == 0) return 0;
     if (argc > 4) return stepOnce(mode, seq, atoi(argv[4]));
-    int restores = strcmp(mode, "restore") == 0;
+    int restores = strcmp(mode, "restore") == 0, grid = strcmp(mode, "grid") == 0;
     for (;; seq++) {
         if (restores) restoreOne(seq);
+        else if (grid) saveGrid(seq);
         else saveOne(seq);
     }
 }

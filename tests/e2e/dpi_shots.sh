@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The window at 96, 120, 144 and 192 DPI under Wine: for each, a prefix whose LogPixels says so,
-# the layout tests run there, and screenshots of the main window and of the input dialog saved
-# to BUILD_DIR/artefacts/dpi-<dpi>-{window,dialog}.png to be looked at.
+# the layout tests run there, and screenshots of the main window, the timetable dialog and the
+# input dialog saved to BUILD_DIR/artefacts/dpi-<dpi>-{window,timetable,dialog}.png to be looked at.
 # Usage: tests/e2e/dpi_shots.sh BUILD_DIR [dpi...]
 set -u
 if [ $# -lt 1 ]; then echo "usage: $0 BUILD_DIR [dpi...]" >&2; exit 2; fi
@@ -34,6 +34,14 @@ for dpi in "${dpis[@]}"; do
   if timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" intro >/dev/null 2>&1; then
     sleep 1
     import -window root "$artefacts/dpi-$dpi-window.png"
+    if timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" timetable >/dev/null 2>&1; then
+      sleep 1
+      import -window root "$artefacts/dpi-$dpi-timetable.png"
+      timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" cancel-timetable >/dev/null 2>&1
+    else
+      echo "FAILED: the timetable dialog did not open at $dpi DPI"
+      failures=$((failures + 1))
+    fi
     printf '[C]Math\r\n[C]Latin\r\n' >"$work/wkb_db/hdvalues.dat"
     timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" dialog >/dev/null 2>&1
     sleep 1

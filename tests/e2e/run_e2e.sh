@@ -61,6 +61,20 @@ fi
 notes=$(timeout 60 "$wine_run" "$driver" notes 2>/dev/null | tr -d '\r' | sed -n 's/^notes=//p')
 check "a note typed and left with Alt+Right is there after Alt+Left (\"$notes\")" [ "$notes" = "typed by keys" ]
 xdotool key End type --delay 20 " and closed"
+# The timetable grid by keys alone: Ctrl+T opens it on Monday, Period 4 of the yellow week; Tab
+# runs through a cell's fields, Enter goes to the next period, where "Ma" completes to the
+# listed Math; Shift+Tab goes back to the cell before's classroom; Alt+W and Home choose the
+# plain week (keeping the yellow one's fields), Alt+C its course; Ctrl+Enter is OK.
+xdotool key ctrl+t
+sleep 1
+xdotool type --delay 20 "Bio"; xdotool key Tab; xdotool type --delay 20 "Smith"; xdotool key Tab
+xdotool type --delay 20 "B12"; xdotool key Return; xdotool type --delay 20 "Ma"; xdotool key Return
+xdotool key shift+Tab; xdotool type --delay 20 "Lab"
+xdotool key alt+w Home alt+c; xdotool type --delay 20 "Art"
+sleep 0.5
+import -window root "$artefacts/e2e_timetable.png" && echo "screenshot: $artefacts/e2e_timetable.png"
+xdotool key ctrl+Return
+sleep 1
 xdotool key alt+F4
 for _ in $(seq 1 100); do kill -0 $program_pid 2>/dev/null || break; sleep 0.2; done
 check "Alt+F4 closed the window" bash -c "! kill -0 $program_pid 2>/dev/null"
@@ -82,6 +96,13 @@ check "timetable.ics holds Monday's Math lesson at 10:05" grep -qa "^DTSTART:[0-
 check "timetable.ics names the course" has timetable.ics "SUMMARY:Math"
 check "timetable.ics ends its lines with CR LF" has timetable.ics "END:VCALENDAR"
 check "wkb_txt.data holds the note typed by keys under W${week}D1P3" has wkb_txt.data "W${week}D1P3=typed by keys and closed"
+grid_typed() {
+  for line in "D1P3C|1=Bio" "D1P3T|1=Smith" "D1P3L|1=B12" "D1P4C|1=Math" "D1P4L|1=Lab" "D1P4C=Art"; do
+    has wkb_hd.data "$line" || { echo "missing: $line"; return 1; }
+  done
+}
+check "wkb_hd.data holds the timetable typed in the grid, both colours" grid_typed
+check "hdvalues.dat lists the grid's new teacher" has hdvalues.dat "[T]Smith"
 
 if [ $failures -ne 0 ]; then echo "$failures failed"; exit 1; fi
 echo "end-to-end check passed"

@@ -3,7 +3,8 @@
 // a course and sets it for the slot through the input dialog, colours the week, turns the
 // default values on, goes a week forward and back; "quit" ends the program; "intro" only
 // closes the start-up message and waits for the window; "dialog" opens Course > Select and
-// leaves it open (for screenshots); "where" prints the screen point at the middle of the notes
+// leaves it open (for screenshots); "timetable" opens Parametres > Timetable... and leaves it
+// open, "cancel-timetable" cancels it; "where" prints the screen point at the middle of the notes
 // editor; "notes" prints the editor's text; "speed" times week moves against a command that
 // does nothing, sent to the window one after the other. Prints what it saw; exit code 0 when every step was seen
 // to work.
@@ -224,6 +225,17 @@ static int dialog() {
     return 0;
 }
 
+// Opens Parametres > Timetable... and leaves it open, or cancels the open one.
+static int timetable(bool open) {
+    Diary d = {};
+    if (!findDiary(&d)) return fail("no main window");
+    if (open) postCommand(d.main, 300);
+    else if (visibleBox("Timetable")) postCommand(visibleBox("Timetable"), IDCANCEL);
+    if (!waitFor([&] { return (visibleBox("Timetable") != NULL) == open; })) return fail("the timetable dialog");
+    printf("TIMETABLE OK\n");
+    return 0;
+}
+
 static int where() {
     Diary d = {};
     if (!findDiary(&d)) return fail("no main window");
@@ -273,6 +285,8 @@ int main(int argc, char** argv) {
     setvbuf(stdout, NULL, _IONBF, 0);
     if (argc == 2 && strcmp(argv[1], "intro") == 0) return intro();
     if (argc == 2 && strcmp(argv[1], "dialog") == 0) return dialog();
+    if (argc == 2 && strcmp(argv[1], "timetable") == 0) return timetable(true);
+    if (argc == 2 && strcmp(argv[1], "cancel-timetable") == 0) return timetable(false);
     if (argc == 2 && strcmp(argv[1], "where") == 0) return where();
     if (argc == 2 && strcmp(argv[1], "notes") == 0) return notes();
     if (argc == 2 && strcmp(argv[1], "speed") == 0) return speed();

@@ -189,6 +189,45 @@ TEST(CrashKillTest, KilledSavesLeaveEveryValueBeforeOrAfterAndAStoreThatStartsCl
     printf("crash test: %d kills (seed %u), %d during a save, %ld saves checked\n", kills, seed, duringSave, saves);
 }
 
+// Kills the diary while the timetable grid's OK stores its batch: after each kill every course
+// of both timetables is the last batch stored or the one under way, never a mix of the two.
+TEST(CrashKillTest, KilledTimetableGridSavesLeaveOneWholeBatch) {
+    int kills = envNumber("WKB_CRASH_KILLS", 200) / 10;
+    unsigned seed = (unsigned)envNumber("WKB_CRASH_SEED", (int)time(NULL));
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> delayUs(0, 20000);
+    TempFolder base;
+    Values committed;
+    std::string last;  // the batch known to be stored ("" before the first)
+    long seq = 0;
+    int duringSave = 0, failures = 0, problems = 0;
+    for (int k = 0; k < kills && problems < 5; k++) {
+        ChildRun run = killOnce(base.path(), seq, delayUs(random), committed, "grid");
+        long finished = run.saves - (run.pending.empty() ? 0 : 1);
+        if (finished > 0) last = "batch " + std::to_string(seq + finished - 1);
+        std::string underWay = run.pending.empty() ? "" : "batch " + std::to_string(seq + run.saves - 1);
+        seq += run.saves;
+        failures += run.failures;
+        Values disk;
+        std::string problem = readStore(base.path(), disk);
+        std::map<std::string, int> seen;
+        for (int day = 1; day <= 6; day++)
+            for (int period = 0; period < 10; period++)
+                for (const char* colour : {"", "|1"})
+                    seen[disk["wkb_hd D" + std::to_string(day) + "P" + std::to_string(period) + "C" + colour]]++;
+        if (problem.empty() && seen.size() != 1)
+            problem = "the courses mix " + std::to_string(seen.size()) + " batches";
+        std::string got = seen.begin()->first;
+        if (problem.empty() && !underWay.empty() && got == underWay) last = got, duringSave++;
+        else if (problem.empty() && got != last) problem = "the courses are [" + got + "], stored was [" + last + "]";
+        if (!problem.empty()) ADD_FAILURE() << "kill " << k << " (seed " << seed << "): " << problem, problems++;
+    }
+    EXPECT_EQ(0, failures) << "saves reported a failure on a healthy disk";
+    EXPECT_GT(seq, (long)kills) << "the child stored too few grids to be killed while storing";
+    printf("crash test: %d kills while storing the timetable grid (seed %u), %d with the batch landed\n", kills, seed,
+           duringSave);
+}
+
 namespace {
 
 using FileSet = std::map<std::string, std::string>;  // file name -> bytes

@@ -25,6 +25,7 @@
 #include "diary/search.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
+#include "diary/timetable_edit.h"
 #include "hardening/hardening_support.h"
 #include "output/day_list.h"
 #include "output/pages.h"
@@ -259,6 +260,18 @@ static int dailySnapshot() {
     return takeDailySnapshot();
 }
 
+// The timetable grid's OK: fields of two colours changed, one cleared, one new name.
+static int timetableGrid() {
+    TimetableEdit* edit = timetableEditLoad();
+    if (edit == NULL) return 1;
+    timetableEditSet(edit, 0, 1, 0, SLOT_COURSE, "Chemistry", "");
+    timetableEditSet(edit, 0, 1, 0, SLOT_CLASSROOM, "", "");
+    timetableEditSet(edit, 2, 6, 9, SLOT_CLASSROOM, "R12", "");
+    int failed = timetableEditSave(edit);
+    timetableEditFree(edit);
+    return failed | boxShown();
+}
+
 static const SweepCase kCases[] = {
     {"daily snapshot", changedSinceYesterday, dailySnapshot, false, false},
     {"rotation rule", shown, [] {
@@ -268,6 +281,12 @@ static const SweepCase kCases[] = {
          copyText(rule.holidayText, sizeof rule.holidayText, "44, 52-1");
          return saveRotationRule(&rule) | boxShown();
      }, false, false},
+    {"rotation, timetable copied", shown, [] {
+         RotationRule rule;
+         loadRotationRule(&rule);  // yellow and green: yellow has no timetable of its own
+         RotationChoices choices = {0, ROTATION_TIMETABLE_COPY};
+         return applyRotationWith(&rule, &choices) | boxShown();
+     }, true, false},
     {"lesson times", shown, [] {
          LessonTimes t;
          loadLessonTimes(&t);
@@ -283,6 +302,7 @@ static const SweepCase kCases[] = {
     {"settings write", store, [] { setBeep(0); return boxShown(); }, true, false},
     {"settings file created anew", store, [] { return createSettingsFile(); }, false, false},
     {"timetable set", store, [] { return tableOp(TABLE_SET, TIMETABLE_TABLE, "D1P0C", "Art") | boxShown(); }, true, false},
+    {"timetable grid", store, timetableGrid, true, false},
     {"notes set, new key", store, [] { return tableOp(TABLE_SET, NOTES_TABLE, "W9D1P0", "new") | boxShown(); }, true, false},
     {"notes set, no table file",
      [](FaultSweepTest& t) { t.fullStore(); std::filesystem::remove(t.data("wkb_txt.data")); },

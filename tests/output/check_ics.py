@@ -92,12 +92,15 @@ def expected_lessons(folder, meta):
             for p in range(10):
                 times = rows[day][p]
                 course = field(day, p, b"C", colours.get(week, 0))
-                if times is None or not course:
+                raw_note = notes.get(b"W%dD%dP%d" % (week, day, p), b"")
+                if times is None or not (course or raw_note):
                     continue
+                # A note in a period without a course is titled by its period.
+                title = course or "Period %d" % (p + 1)
                 begin, end = (datetime.datetime.combine(date, t) for t in times)
-                lessons.add((begin, end, course, field(day, p, b"L", colours.get(week, 0))))
+                lessons.add((begin, end, title, field(day, p, b"L", colours.get(week, 0))))
                 teacher = field(day, p, b"T", colours.get(week, 0))
-                note = note_text(notes.get(b"W%dD%dP%d" % (week, day, p), b""))
+                note = note_text(raw_note)
                 descriptions[begin] = "\n".join(x for x in (label + teacher if teacher else "", note) if x)
         date += datetime.timedelta(days=1)
     return lessons, descriptions, start, last_day

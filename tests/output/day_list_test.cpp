@@ -1,5 +1,5 @@
-// The day list byte for byte: an empty day, a full day in class and in teacher mode (only
-// the colour-less timetable, values as stored), and the Notepad launch.
+// The day list byte for byte: an empty day, a full day in class and in teacher mode (values as
+// stored), the slots of a coloured week as the window shows them, and the Notepad launch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,10 +48,37 @@ TEST_F(ExportTest, DayListOfAFullDayInClassAndTeacherMode) {
         exportDayList();
         std::string label = teacher ? "Classe:" : "Prof.:";
         std::string expected = banner("3", "Thursday") +
-                               period(0, " Math    " + label + "Mr O`Neil    Loc.:12", "first line \nsecond & <last> a|b\n") +
-                               period(1, label + "5B    ") + period(2, "") +
+                               period(0, " Coloured    " + label + "Mr O`Neil    Loc.:12",
+                                      "first line \nsecond & <last> a|b\n") +
+                               period(1, label + "5B    ") + period(2, " Only coloured    ") +
                                period(3, "Loc.:Lab <2> & \"3\"", "done\n");
         for (int p = 4; p < 10; p++) expected += period(p, "");
         EXPECT_EQ(expected, page("daylist.gpe")) << "teacher mode " << teacher;
+    }
+}
+
+// The slot line's lookup: the week's colour first, the plain week's values only with the
+// default values on.
+TEST_F(ExportTest, DayListOfAColouredWeekShowsTheWindowsTimetable) {
+    slot(4, 0, 'C', 0, "Math");
+    slot(4, 0, 'L', 0, "12");
+    slot(4, 0, 'C', 3, "Latin");
+    struct Case {
+        int colour, useDefaults;
+        const char* line;
+    } cases[] = {
+        {0, 0, " Math    Loc.:12"},
+        {3, 0, " Latin    "},
+        {3, 1, " Latin    Loc.:12"},
+        {2, 0, ""},
+        {2, 1, " Math    Loc.:12"},
+    };
+    for (const Case& c : cases) {
+        diaryState.weekColour = c.colour;
+        diaryState.useDefaults = c.useDefaults;
+        exportDayList();
+        std::string list = page("daylist.gpe");
+        EXPECT_EQ(period(0, c.line), list.substr(banner("3", "Thursday").size(), period(0, c.line).size()))
+            << c.colour << " " << c.useDefaults;
     }
 }

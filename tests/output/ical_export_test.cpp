@@ -70,6 +70,7 @@ TEST_F(IcalExportTest, ArtefactSchoolYearWithABWeeks) {
     notes(2, 3, 3, "typed|bar");
     notes(52, 1, 0, "holiday week: not exported");
     notes(40, 1, 0, "before this week: not exported");
+    notes(47, 1, 2, "Sport only in B weeks: a note without a course");
     holidays({52, 1, 8});
     exportCalendarFile();
 
@@ -248,4 +249,33 @@ TEST_F(IcalExportTest, OneLessonByteForByte) {
               "DTSTART:20261205T170500\r\nDTEND:20261205T175500\r\nSUMMARY:Chess club\r\n"
               "DESCRIPTION:Bring the board\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
               dataBytes(CALENDAR_FILE));
+}
+
+// A note in a period without a course is an event of its own, titled by its period; a slot
+// without a course or a note is none.
+TEST_F(IcalExportTest, ANoteWithoutACourseIsTitledByItsPeriod) {
+    struct Case {
+        const char *course, *teacher, *note;
+        std::vector<std::string> summary;
+    } cases[] = {
+        {"", "", "", {}},
+        {"", "Mrs Dupont", "", {}},
+        {"", "", "Library: return the books", {"Period 3"}},
+        {"", "Mrs Dupont", "Ask about the trip", {"Period 3"}},
+        {"Math", "", "", {"Math"}},
+    };
+    startAt(2026, 11, 18);
+    times(0, {"08:00-08:50", "08:55-09:45", "10:05-10:55"});
+    std::vector<int> weeks;  // week 47 only
+    for (int w = 1; w <= 53; w++)
+        if (w != 47) weeks.push_back(w);
+    holidays(weeks);
+    for (const Case& c : cases) {
+        slot(3, 2, 'C', 0, c.course);
+        slot(3, 2, 'T', 0, c.teacher);
+        notes(47, 3, 2, c.note);
+        exportCalendarFile();
+        EXPECT_EQ(c.summary, values("SUMMARY:")) << c.note;
+    }
+    EXPECT_EQ(std::vector<std::string>{"20261118T100500"}, values("DTSTART:"));
 }

@@ -87,8 +87,9 @@ TEST_F(RotationRuleTest, TheRuleIsKeptInTheSettingsAndReadBack) {
     rule.cycleLength = 3;
     rule.firstWeek = 35;
     snprintf(rule.holidayText, sizeof rule.holidayText, "%s", "44, 52-1");
-    ASSERT_EQ(0, saveRotationRule(&rule));
-    EXPECT_EQ(crlf("version=" CURRENT_VERSION "\nrotation_cycle=3,0,2\nrotation_first=35\nrotation_holidays=44, 52-1\n"),
+    ASSERT_EQ(0, saveRotationRule(&rule, "2025"));
+    EXPECT_EQ(crlf("version=" CURRENT_VERSION "\nrotation_cycle=3,0,2\nrotation_first=35\nrotation_holidays=44, 52-1\n"
+                   "school_year_start=35\nnotes_year=2025\n"),
               dataBytes(".wkb.rc"));
     RotationRule back;
     ASSERT_EQ(0, loadRotationRule(&back));

@@ -1,14 +1,17 @@
 // The window at the screen's scale (whatever DPI the Wine prefix sets): at the default size no
 // control overlaps another or leaves its parent's client area, every period tab is visible,
 // and the toolbar pictures and minimum size follow the DPI; a DPI change lays it out again.
+// The timetable dialog is whole at the same scale.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "support/win32/front_recorder.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/input_dialog.h"
+#include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
@@ -126,4 +129,41 @@ TEST_F(UiScale, ADpiChangeMovesTheWindowAndLaysItOutAtTheNewScale) {
     GetObjectA(mainUi.systemFont, sizeof system, &system);
     EXPECT_EQ(lf.lfHeight, MulDiv(system.lfHeight, after, mainUi.systemDpi));
     expectWhole(window);
+}
+
+// The timetable dialog at this scale: every control whole inside it and apart from the others,
+// the dialog within the screen's work area, and the grid's rows tall enough for a course and,
+// small below it, a classroom.
+TEST_F(UiScale, TheTimetableDialogIsWholeAtThisScale) {
+    open();
+    static int checked;
+    checked = 0;
+    modalDialogDriver([](HWND dlg) {
+        checked = 1;
+        RECT client = clientOf(dlg), work, window;
+        std::vector<HWND> controls;
+        for (HWND c = GetWindow(dlg, GW_CHILD); c != NULL; c = GetWindow(c, GW_HWNDNEXT)) controls.push_back(c);
+        for (size_t i = 0; i < controls.size(); i++) {
+            RECT a = childRect(controls[i]);
+            EXPECT_TRUE(inside(a, client)) << GetDlgCtrlID(controls[i]) << ": " << show(a);
+            for (size_t j = i + 1; j < controls.size(); j++)
+                EXPECT_TRUE(apart(a, childRect(controls[j])))
+                    << GetDlgCtrlID(controls[i]) << " / " << GetDlgCtrlID(controls[j]);
+        }
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        GetWindowRect(dlg, &window);
+        EXPECT_LE(window.right - window.left, work.right - work.left);
+        EXPECT_LE(window.bottom - window.top, work.bottom - work.top);
+        HWND grid = GetDlgItem(dlg, IDC_TT_GRID);
+        HDC dc = GetDC(grid);
+        HGDIOBJ old = SelectObject(dc, (HFONT)SendMessageA(dlg, WM_GETFONT, 0, 0));
+        TEXTMETRICA tm = {};
+        GetTextMetricsA(dc, &tm);
+        SelectObject(dc, old);
+        ReleaseDC(grid, dc);
+        int row = (clientOf(grid).bottom - tm.tmHeight - 6) / 10;
+        EXPECT_GE(row * 4, tm.tmHeight * 7) << "rows of a line and three quarters";
+    });
+    command(CMD_TIMETABLE);
+    EXPECT_EQ(1, checked);
 }

@@ -44,7 +44,7 @@ static void driveRotation(HWND dlg) {
     SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_ROT_CYCLE1 + 2, CBN_SELCHANGE), 0);
     SetDlgItemTextA(dlg, IDC_ROT_FIRST, "2");
     SetDlgItemTextA(dlg, IDC_ROT_HOLIDAYS, "8, 15-16");
-    EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_ROT_PREVIEW, LB_GETCOUNT, 0, 0), 40);  // weeks 2 to 41
+    EXPECT_EQ(SendDlgItemMessageA(dlg, IDC_ROT_PREVIEW, LB_GETCOUNT, 0, 0), 53);  // the school year: weeks 2 to 53, 1
     EXPECT_EQ(listLine(dlg, IDC_ROT_PREVIEW, 0), "Week 2  (1/5/2026)  Yellow");
     EXPECT_EQ(listLine(dlg, IDC_ROT_PREVIEW, 6), "Week 8  (2/16/2026)  Holiday");
     EXPECT_EQ(listLine(dlg, IDC_ROT_PREVIEW, 7), "Week 9  (2/23/2026)  Yellow");
@@ -99,6 +99,33 @@ TEST_F(UiSchoolYear, RotationFillsTheYearAndTheStatusBarShowsEachWeeksColour) {
         EXPECT_EQ(frontLastStatusColour(), statusColour(expected[w])) << w;
         command(CMD_WEEK_FORWARD);
     }
+}
+
+// A timetable typed for white weeks only and a week coloured by hand: the dialog names the
+// cycle's colours without a timetable and marks the week; OK with the first choice turns the
+// default values on (the menu follows) and keeps the colour set by hand.
+TEST_F(UiSchoolYear, RotationOffersTheWhiteTimetableAndKeepsAColourSetByHand) {
+    open();
+    writeData("wkb_hd.data", "D3P0C=Math\n");
+    writeData("weeks.dat", "### Weeks colors data. Please do not edit.\n5=4\n");
+    driven = 0;
+    modalDialogDriver([](HWND dlg) {
+        driven++;
+        SetDlgItemTextA(dlg, IDC_ROT_FIRST, "2");
+        EXPECT_EQ(itemText(dlg, IDC_ROT_TT_NOTE), "Yellow and Green weeks have no timetable of their own: after the "
+                                                  "rotation they would show an empty timetable.");
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(dlg, IDC_ROT_TT_COPY)));
+        EXPECT_EQ(IsDlgButtonChecked(dlg, IDC_ROT_TT_DEFAULTS), (UINT)BST_CHECKED);
+        EXPECT_EQ(listLine(dlg, IDC_ROT_PREVIEW, 3), "Week 5  (1/26/2026)  Blue  (set by hand, kept instead of Green)");
+        EXPECT_EQ(listLine(dlg, IDC_ROT_PREVIEW, 4), "Week 6  (2/2/2026)  Yellow");
+        press(dlg, IDOK);
+    });
+    command(CMD_WEEK_ROTATION);
+    EXPECT_EQ(driven, 1);
+    EXPECT_EQ(diaryState.useDefaults, 1);
+    EXPECT_NE(GetMenuState(GetMenu(mainUi.main), CMD_DEFAULTS_ON, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(readWeekColour(5), 4);
+    EXPECT_EQ(readWeekColour(6), 1);
 }
 
 TEST_F(UiSchoolYear, RestoreListsTheSnapshotsAndRestoresTheChosenOne) {
@@ -162,6 +189,7 @@ TEST_F(UiSchoolYear, EveryDialogOpensThroughTheRunnerAndADialogLeftOpenIsCancell
         {CMD_NEW_SCHOOL_YEAR, "New school year", IDC_NY_NAME, "2025-2026"},
         {CMD_SCHOOL_YEAR, "School year", IDC_SY_MESSAGE, "Without a week, the diary shows the 360 days around today."},
         {CMD_LESSON_TIMES, "Lesson times", IDC_LT_DAY, "Every day"},
+        {CMD_TIMETABLE, "Timetable", IDC_TT_COLOUR, "White (plain week)"},
     };
     open();
     writeData("wkb_txt.data", "W16D3P0=a note\n");

@@ -163,7 +163,8 @@ static const char classMenu[] =
     "Current week\tAlt+Home=241};-;&Quit=203};"
     "&Options{Bip{On!=210;Off=211};Info{On!=212;Off=213};Use default values{On=229;Off!=230}};"
     "&Parametres{Course{Add=220;Remove=221;Select=214};Teacher{Add=222;Remove=223;Select=215};"
-    "Class room{Add=224;Remove=225;Select=216};Title=217;Teacher Mode=219;Lesson times...=280;Week rotation...=260};"
+    "Class room{Add=224;Remove=225;Select=216};T&imetable...\tCtrl+T=300;Title=217;Teacher Mode=219;Lesson times...=280;"
+    "Week rotation...=260;School year...=263};"
     "&Help{WWW...=204;Version=209}";
 
 // Teacher mode differs in two places: the teacher's Select reads "Class", and the switch is gone.

@@ -25,6 +25,7 @@
 #include "ui/win32/resource_ids.h"
 #include "ui/win32/restore_dialog.h"
 #include "ui/win32/rotation_dialog.h"
+#include "ui/win32/timetable_dialog.h"
 #include "ui/win32/window_handles.h"
 
 // Quitting asks nothing; a typed note is kept first, and when it cannot be, the window stays.
@@ -119,6 +120,7 @@ static const CommandBinding commandTable[] = {
     {CMD_RESTORE, openRestoreDialog, NULL, 0},
     {CMD_NEW_SCHOOL_YEAR, openNewYearDialog, NULL, 0},
     {CMD_SCHOOL_YEAR, openSchoolYearDialog, NULL, 0},
+    {CMD_TIMETABLE, openTimetableDialog, NULL, 0},
 };
 
 int runCommand(int id) {

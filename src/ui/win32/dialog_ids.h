@@ -10,6 +10,10 @@
 #define IDC_ROT_HOLIDAYS 707
 #define IDC_ROT_MESSAGE 708
 #define IDC_ROT_PREVIEW 709
+#define IDC_ROT_OVERWRITE 710   // overwrite week colours set by hand
+#define IDC_ROT_TT_NOTE 711     // cycle colours without a timetable, when there are some
+#define IDC_ROT_TT_DEFAULTS 712 // ... the plain week's timetable in every week
+#define IDC_ROT_TT_COPY 713     // ... or copied into those colours
 
 // Restore
 #define IDD_RESTORE 715
@@ -34,3 +38,13 @@
 #define IDC_LT_HINT 744
 #define IDC_LT_START0 745     // start fields of periods 1..10: 745..754
 #define IDC_LT_END0 755       // end fields of periods 1..10: 755..764
+
+// Timetable grid
+#define IDD_TIMETABLE 770
+#define IDC_TT_COLOUR 771     // the week colour shown
+#define IDC_TT_HINT 772
+#define IDC_TT_GRID 773       // the grid control (timetable_grid.h)
+#define IDC_TT_COURSE 774     // the selected cell's fields: course, teacher or class, classroom
+#define IDC_TT_TEACHER 775
+#define IDC_TT_CLASSROOM 776
+#define IDC_TT_TEACHER_LABEL 777

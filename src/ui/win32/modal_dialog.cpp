@@ -58,3 +58,8 @@ INT_PTR runModalDialog(int resourceId, DLGPROC proc, void* data) {
     return DialogBoxParamA(mainUi.instance, MAKEINTRESOURCEA(resourceId), mainUi.main, ModalDlgProc,
                            (LPARAM)&call);
 }
+
+INT_PTR runModalDialogUnicode(int resourceId, DLGPROC proc, void* data) {
+    DialogCall call = {proc, data};
+    return DialogBoxParamW(mainUi.instance, MAKEINTRESOURCEW(resourceId), mainUi.main, ModalDlgProc, (LPARAM)&call);
+}

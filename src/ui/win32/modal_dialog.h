@@ -8,6 +8,9 @@
 // data as WM_INITDIALOG's lParam and keeps it with SetWindowLongPtrA(dlg, DWLP_USER, lParam).
 // Returns the dialog's result (IDOK, IDCANCEL), or -1 when it cannot be created.
 INT_PTR runModalDialog(int resourceId, DLGPROC proc, void* data);
+// The same with DialogBoxParamW: the controls are Unicode windows that keep a typed character
+// the code page cannot hold, so that the dialog can name it before anything is stored.
+INT_PTR runModalDialogUnicode(int resourceId, DLGPROC proc, void* data);
 
 // A seam for tests: drive(dialog) runs once the next dialog is on the screen, inside its
 // message loop, and should end it (press OK or Cancel); a dialog that is still open when drive

@@ -84,3 +84,6 @@
 // The calendar: lesson times and the calendar export (commands 280-299).
 #define CMD_LESSON_TIMES 280
 #define CMD_EXPORT_CALENDAR 281
+
+// The timetable grid (commands 300-309).
+#define CMD_TIMETABLE 300

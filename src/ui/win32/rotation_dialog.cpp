@@ -1,21 +1,30 @@
 // The week rotation dialog: five places for the cycle's colours, the first week, the holiday
-// weeks, a message line that names what is wrong, and the preview list. OK applies the rule
-// (one rewrite of the week colours); bad input keeps the dialog open at the field in error.
+// weeks, a message line that names what is wrong, and the preview list. Cycle colours without
+// a timetable are named as soon as they are chosen, with the choice of what fills them; week
+// colours set by hand are marked in the preview and kept unless the user overwrites them. OK
+// applies the rule (one rewrite of the week colours); bad input keeps the dialog open at the
+// field in error.
 #include "ui/win32/rotation_dialog.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
+#include "core/diary_state.h"
 #include "diary/rotation.h"
+#include "diary/rotation_guard.h"
+#include "records/timetable_colours.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 
 #define PLACES ROTATION_MAX_CYCLE
 
-// The data of one call: the rule kept on disk, filled in by the caller.
+// The data of one call: the rule kept on disk, the timetable's entries per colour and the week
+// colours set by hand, filled in by the caller.
 struct RotationDialog {
     RotationRule rule;
+    int entries[5];
+    HandSetWeeks hand;
     int filling;  // set while the fields are filled, so that their change notes are ignored
 };
 
@@ -41,20 +50,37 @@ static RotationField readFields(HWND dlg, RotationRule* rule) {
     return field;
 }
 
-static void refreshPreview(HWND dlg) {
+// The note and the two choices about cycle colours without a timetable, shown only when the
+// cycle has some (the rule's cycle is read even when a later field is wrong).
+static void refreshTimetableChoice(HWND dlg, const RotationDialog* rotation, const RotationRule* rule) {
+    int mask = emptyCycleColours(rotation->entries, rule, diaryState.useDefaults);
+    char note[200], copyLabel[96];
+    describeEmptyColours(mask, note, sizeof note, copyLabel, sizeof copyLabel);
+    SetDlgItemTextA(dlg, IDC_ROT_TT_NOTE, note);
+    SetDlgItemTextA(dlg, IDC_ROT_TT_COPY, copyLabel);
+    ShowWindow(GetDlgItem(dlg, IDC_ROT_TT_DEFAULTS), mask != 0 ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(dlg, IDC_ROT_TT_COPY), mask != 0 ? SW_SHOW : SW_HIDE);
+}
+
+static void refreshPreview(HWND dlg, const RotationDialog* rotation) {
     HWND list = GetDlgItem(dlg, IDC_ROT_PREVIEW);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     RotationRule rule;
+    int overwrite = IsDlgButtonChecked(dlg, IDC_ROT_OVERWRITE) == BST_CHECKED, marked = 0;
     if (readFields(dlg, &rule) == ROTATION_FIELD_NONE) {
         RotationWeek weeks[ROTATION_MAX_WEEKS];
         int n = previewRotation(&rule, weeks, ROTATION_MAX_WEEKS);
         for (int i = 0; i < n; i++) {
-            char line[80];
-            formatRotationWeek(&weeks[i], line, sizeof line);
+            char line[128];
+            formatPreviewWeek(&weeks[i], &rotation->hand, overwrite, line, sizeof line);
+            marked += fillChangesHandSet(&rotation->hand, &weeks[i]);
             SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)line);
         }
     }
+    refreshTimetableChoice(dlg, rotation, &rule);
+    // The choice is offered only where the fill meets a colour set by hand.
+    EnableWindow(GetDlgItem(dlg, IDC_ROT_OVERWRITE), marked > 0 || overwrite);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, NULL, TRUE);
 }
@@ -72,11 +98,12 @@ static void fillFields(HWND dlg, RotationDialog* rotation) {
     SetDlgItemTextA(dlg, IDC_ROT_FIRST, first);
     SendDlgItemMessageA(dlg, IDC_ROT_HOLIDAYS, EM_LIMITTEXT, ROTATION_HOLIDAYS_SIZE - 1, 0);
     SetDlgItemTextA(dlg, IDC_ROT_HOLIDAYS, rule.holidayText);
+    CheckRadioButton(dlg, IDC_ROT_TT_DEFAULTS, IDC_ROT_TT_COPY, IDC_ROT_TT_DEFAULTS);
     rotation->filling = 0;
-    refreshPreview(dlg);
+    refreshPreview(dlg, rotation);
 }
 
-static void onOk(HWND dlg) {
+static void onOk(HWND dlg, const RotationDialog* rotation) {
     RotationRule rule;
     RotationField field = readFields(dlg, &rule);
     if (field != ROTATION_FIELD_NONE) {
@@ -86,17 +113,22 @@ static void onOk(HWND dlg) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
+    RotationChoices choices = {IsDlgButtonChecked(dlg, IDC_ROT_OVERWRITE) == BST_CHECKED, ROTATION_TIMETABLE_AS_IS};
+    if (rotation != NULL && emptyCycleColours(rotation->entries, &rule, diaryState.useDefaults) != 0)
+        choices.timetable = IsDlgButtonChecked(dlg, IDC_ROT_TT_COPY) == BST_CHECKED ? ROTATION_TIMETABLE_COPY
+                                                                                   : ROTATION_TIMETABLE_DEFAULTS;
     // A write that fails has told the user; the dialog stays so that the rule is not lost.
-    if (applyRotation(&rule) == 0) EndDialog(dlg, IDOK);
+    if (applyRotationWith(&rule, &choices) == 0) EndDialog(dlg, IDOK);
 }
 
 static void onCommand(HWND dlg, const RotationDialog* rotation, int id, int code) {
-    if (id == IDOK) onOk(dlg);
+    if (id == IDOK) onOk(dlg, rotation);
     else if (id == IDCANCEL) EndDialog(dlg, IDCANCEL);
     else if (rotation == NULL || rotation->filling) return;
     else if ((id >= IDC_ROT_CYCLE1 && id < IDC_ROT_CYCLE1 + PLACES && code == CBN_SELCHANGE) ||
-             ((id == IDC_ROT_FIRST || id == IDC_ROT_HOLIDAYS) && code == EN_CHANGE))
-        refreshPreview(dlg);
+             ((id == IDC_ROT_FIRST || id == IDC_ROT_HOLIDAYS) && code == EN_CHANGE) ||
+             (id == IDC_ROT_OVERWRITE && code == BN_CLICKED))
+        refreshPreview(dlg, rotation);
 }
 
 static INT_PTR CALLBACK RotationDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -114,5 +146,7 @@ static INT_PTR CALLBACK RotationDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARA
 void openRotationDialog() {
     RotationDialog rotation = {};
     loadRotationRule(&rotation.rule);
+    countTimetableEntries(rotation.entries);
+    readHandSetWeeks(&rotation.hand);
     runModalDialog(IDD_ROTATION, RotationDlgProc, &rotation);
 }
