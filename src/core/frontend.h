@@ -33,3 +33,6 @@ int frontNotesForeignCharacters(char* out, int size);
 void frontSelectTabs(int dayTab, int periodTab);
 // The main window's title.
 void frontSetWindowTitle(const char* title);
+// The notes, their marks or the calendar changed (a save, a restore, a new school year, a
+// mark): the windows beside the main one that list notes show them again.
+void frontNotesChanged();

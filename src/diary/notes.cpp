@@ -71,7 +71,10 @@ static int storeNote(const char* key, char* text) {
     int paused = pauseSearchFile();
     int failed = tableOp(TABLE_SET, NOTES_TABLE, key, valueBuffer);
     if (paused) resumeSearchFile();
-    if (failed == 0) frontClearNotesModified();
+    if (failed == 0) {
+        frontClearNotesModified();
+        frontNotesChanged();
+    }
     return failed;
 }
 

@@ -45,6 +45,7 @@ void reloadShownData() {
     loadOptions();
     // A restored settings file may hold another school year, and a new year moves the notes'.
     rebuildDiaryCalendar();
+    frontNotesChanged();
     char title[400];
     composeWindowTitle(title, sizeof title, readSetting("title"));
     frontSetWindowTitle(title);

@@ -94,6 +94,9 @@ void frontSelectTabs(int dayTab, int periodTab) {
     frontLog.calls.push_back("tabs|" + std::to_string(dayTab) + "|" + std::to_string(periodTab));
 }
 
+// Counted apart from the calls, so that the recorded refresh orders stay as the window's.
+void frontNotesChanged() { frontLog.notesChanged++; }
+
 void frontSetWindowTitle(const char* title) {
     frontLog.windowTitle = title;
     frontLog.calls.push_back(std::string("title|") + title);

@@ -19,6 +19,7 @@ struct FrontRecord {
     std::string windowTitle;
     int inputDialogFails = 0;         // 1: frontOpenInputDialog reports that it cannot open
     int dayTab = -1, periodTab = -1;
+    int notesChanged = 0;             // frontNotesChanged calls
 };
 
 extern FrontRecord frontLog;

@@ -173,6 +173,8 @@ void frontSelectTabs(int dayTab, int periodTab) {
     SendMessageA(mainUi.periodTabs, TCM_SETCURSEL, (WPARAM)periodTab, 0);
 }
 
+void frontNotesChanged() {}
+
 void frontSetWindowTitle(const char* title) {
     trace("title");
     SetWindowTextA(mainUi.main, title);
