@@ -8,6 +8,7 @@
 
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "records/lesson_changes.h"
 #include "records/rotation_rule.h"
 #include "records/week_colours.h"
 #include "store/data_folder.h"
@@ -98,6 +99,19 @@ static void indexNotes(YearContents* s) {
     });
 }
 
+// Keyed like the notes; a line whose key appears twice: the first wins, as in a lookup.
+static void indexChanges(YearContents* s) {
+    forEachLine(s->changesText, [s](char* line) {
+        int week, day, period;
+        if (!parseNoteKey(line, &week, &day, &period)) return;
+        char key[32];
+        formatNoteKey(key, sizeof key, week, day, period);
+        const char* value = strncmp(line, key, strlen(key)) == 0 && line[strlen(key)] == '=' ? line + strlen(key) + 1 : NULL;
+        const char** cell = &s->change[week][day][period];
+        if (value != NULL && *cell == NULL) *cell = value;
+    });
+}
+
 // "week=colour" lines after the header; the last line of a week wins, as in readWeekColour.
 static int readColours(YearContents* s) {
     char* text = readWholeFile(WEEKS_FILE);
@@ -117,27 +131,36 @@ static int readColours(YearContents* s) {
     return 0;
 }
 
-int loadYearContents(YearContents* s) {
+static int loadContents(YearContents* s, int withNotes) {
     memset(s, 0, sizeof *s);
     s->timetableText = readWholeFile(TIMETABLE_TABLE ".data");
-    s->notesText = readWholeFile(NOTES_TABLE ".data");
-    if (s->timetableText == NULL || s->notesText == NULL || readColours(s) != 0) {
+    s->notesText = withNotes ? readWholeFile(NOTES_TABLE ".data") : NULL;
+    s->changesText = readWholeFile(CHANGES_FILE);
+    if (s->timetableText == NULL || (withNotes && s->notesText == NULL) || s->changesText == NULL ||
+        readColours(s) != 0) {
         freeYearContents(s);
         return 1;
     }
     indexTimetable(s);
-    indexNotes(s);
+    indexChanges(s);
+    if (withNotes) indexNotes(s);
     RotationRule rule;
     loadRotationRule(&rule);
     memcpy(s->holiday, rule.holiday, sizeof s->holiday);
     return 0;
 }
 
+int loadYearContents(YearContents* s) { return loadContents(s, 1); }
+
+int loadYearTimetable(YearContents* s) { return loadContents(s, 0); }
+
 void freeYearContents(YearContents* s) {
     free(s->timetableText);
     free(s->notesText);
+    free(s->changesText);
     s->timetableText = NULL;
     s->notesText = NULL;
+    s->changesText = NULL;
 }
 
 static const char* orEmpty(const char* value) { return value != NULL ? value : ""; }
@@ -150,6 +173,11 @@ const char* yearSlotField(const YearContents* s, int day, int period, SlotField 
     const char* value = colour <= 0 ? orEmpty(cells[0]) : colour <= 4 ? orEmpty(cells[colour]) : "";
     if (value[0] == '\0' && useDefaults == 1) value = orEmpty(cells[0]);
     return value;
+}
+
+const char* yearChange(const YearContents* s, int week, int day, int period) {
+    if (week < 1 || week > 53 || day < 1 || day > 6 || period < 0 || period > 9) return "";
+    return orEmpty(s->change[week][day][period]);
 }
 
 const char* yearNote(const YearContents* s, int week, int day, int period) {

@@ -1,0 +1,67 @@
+// The next lesson of a course, found on the real dates of the day table: the week colour and
+// the holidays of each week count, so a week 53 or a holiday never puts the cycle out of step.
+#include "diary/next_lesson.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "calendar/day_table.h"
+#include "core/diary_state.h"
+#include "core/frontend.h"
+#include "diary/notes.h"
+#include "diary/notify.h"
+#include "diary/slot.h"
+#include "diary/status_line.h"
+#include "records/slot_lookup.h"
+#include "records/year_contents.h"
+
+// The first period of the day at index whose course is course; -1 when none.
+static int periodOfCourse(const YearContents* year, int index, const char* course) {
+    const DayEntry& d = dayTable[index];
+    if (d.weekday < 1 || d.weekday > 6 || d.week < 1 || d.week > 53 || year->holiday[d.week]) return -1;
+    for (int p = 0; p < 10; p++)
+        if (strcmp(yearSlotField(year, d.weekday, p, SLOT_COURSE, year->weekColour[d.week], diaryState.useDefaults),
+                   course) == 0)
+            return p;
+    return -1;
+}
+
+int findNextLesson(int fromIndex, const char* course, int* dayIndex, int* period) {
+    YearContents year;
+    if (course[0] == '\0' || loadYearTimetable(&year) != 0) return 0;
+    int found = 0;
+    for (int i = fromIndex + 1; i < dayTableLength && !found; i++) {
+        int p = periodOfCourse(&year, i, course);
+        if (p >= 0) {
+            *dayIndex = i;
+            *period = p;
+            found = 1;
+        }
+    }
+    freeYearContents(&year);
+    return found;
+}
+
+void showNextLessonOfCourse() {
+    char course[SLOT_FIELD_SIZE], teacher[SLOT_FIELD_SIZE], room[SLOT_FIELD_SIZE], text[SLOT_FIELD_SIZE + 120];
+    lookupSlot(diaryState.selectedDay, diaryState.selectedPeriod, course, teacher, room);
+    if (course[0] == '\0') {
+        notify("This lesson has no course, so there is no next lesson of it to go to.", NOTIFY_INFO);
+        return;
+    }
+    int index = 0, period = 0;
+    if (!findNextLesson(diaryState.selectedDayIndex, course, &index, &period)) {
+        snprintf(text, sizeof text, "The diary's calendar holds no later lesson of %s.", course);
+        notify(text, NOTIFY_INFO);
+        return;
+    }
+    if (!keepTypedNote()) return;
+    diaryState.selectedDay = dayTable[index].weekday;
+    diaryState.selectedWeek = dayTable[index].week;
+    diaryState.selectedPeriod = period;
+    frontSelectTabs(diaryState.selectedDay - 1, period);
+    // As a search hit: the status line first, which loads the new week's colour.
+    refreshStatusLine();
+    refreshSlotLine();
+    loadNotes();
+}
