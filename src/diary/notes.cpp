@@ -42,7 +42,13 @@ static int readEditor(char* text, int size) {
     int length = frontNotesLength();
     int got = frontGetNotesText(text, size);
     if (length > NOTES_LIMIT || got > NOTES_LIMIT) {
-        notify("The text is too long!\n ", NOTIFY_ERROR);
+        // The refusal says the limit and where the text stands, so the user knows what to cut.
+        char message[200];
+        snprintf(message, sizeof message,
+                 "The text is too long!\n The notes of one period hold at most %d characters (a line break "
+                 "counts as two); this text has %d.",
+                 NOTES_LIMIT, length > got ? length : got);
+        notify(message, NOTIFY_ERROR);
         return 1;
     }
     return 0;
@@ -153,6 +159,19 @@ int keepTypedNote() {
     if (loadedNote.valid) formatNoteKey(key, sizeof key, loadedNote.week, loadedNote.day, loadedNote.period);
     else notesKey(key, sizeof key);
     return storeNote(key, text) == 0;
+}
+
+int keepTypedNoteForClose() {
+    int length = frontNotesLength();
+    if (!frontNotesModified() || length <= NOTES_LIMIT) return keepTypedNote();
+    // Too long to keep: the user may still quit, but only after saying so.
+    char question[400];
+    snprintf(question, sizeof question,
+             "The note being typed has %d characters, and the notes of one period hold at most %d (a line "
+             "break counts as two), so it cannot be kept.\n\n"
+             "Yes closes the diary without the changes to this note. No goes back to the note.",
+             length, NOTES_LIMIT);
+    return frontAskYesNo(question);
 }
 
 void forgetLoadedNote() { loadedNote = LoadedNote(); }

@@ -10,6 +10,9 @@ void saveNotes();
 // pending. 1 when the user may leave (nothing to keep, or kept); 0, after telling why, when
 // it could not be stored: the caller then stays where it is and the editor keeps the text.
 int keepTypedNote();
+// keepTypedNote for closing the diary: a note too long to be kept may be left behind after a
+// question (Yes quits without the changes to it). 1 when the diary may close.
+int keepTypedNoteForClose();
 // Forgets which slot the editor was filled for (tests, between cases).
 void forgetLoadedNote();
 // The stored form of an editor text: CR becomes a space, LF becomes "|" (in place).

@@ -143,13 +143,19 @@ TEST_F(DiaryKeepNoteTest, ATextTooLongKeepsTheUserWhereTheyAreWithTheTextIntact)
     type(tooLong);
     nextWeek();
     EXPECT_EQ("3/4/0", shown());
-    EXPECT_EQ("box|Stop|error|The text is too long!\n ", frontLog.calls.back());
+    EXPECT_EQ("box|Stop|error|" "The text is too long!\n The notes of one period hold at most 511 characters (a line break counts as two); this text has 512.", frontLog.calls.back());
     previousWeek();
     showCurrentWeek();
     EXPECT_EQ(0, keepTypedNote());
     EXPECT_EQ("3/4/0", shown());
     EXPECT_EQ(tooLong, frontLog.notes);
     EXPECT_EQ(1, frontLog.notesModified);
+    EXPECT_EQ("", notesFile());
+    // Closing asks whether to leave the note behind: No stays, Yes closes; nothing is stored.
+    frontLog.answers = {0, 1};
+    EXPECT_EQ(0, keepTypedNoteForClose());
+    EXPECT_EQ(1, keepTypedNoteForClose());
+    EXPECT_EQ(2u, frontCalls("ask|The note being typed has 512 characters").size());
     EXPECT_EQ("", notesFile());
 }
 

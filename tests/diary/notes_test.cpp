@@ -105,7 +105,7 @@ TEST_F(DiaryNotesTest, LimitIs511CharactersWithLineBreaksCountingTwo) {
     saveText(fits);
     EXPECT_EQ("W3D4P0=" + std::string(509, 'a') + " |\r\n", dataBytes("wkb_txt.data"));
     saveText(fits + "b");
-    EXPECT_EQ("box|Stop|error|The text is too long!\n ", frontLog.calls.back());
+    EXPECT_EQ("box|Stop|error|" "The text is too long!\n The notes of one period hold at most 511 characters (a line break counts as two); this text has 512.", frontLog.calls.back());
     EXPECT_EQ(fits + "b", frontLog.notes) << "the editor keeps the text";
     saveText(std::string(5000, 'c'));
     EXPECT_EQ("W3D4P0=" + std::string(509, 'a') + " |\r\n", dataBytes("wkb_txt.data"));

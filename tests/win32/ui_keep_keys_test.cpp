@@ -114,7 +114,7 @@ TEST_F(UiKeepNote, ANoteThatCannotBeKeptHoldsTheTabAndTheWindow) {
     EXPECT_EQ(periodTab(), 0);
     EXPECT_EQ(diaryState.selectedPeriod, 0);
     ASSERT_GE(frontBoxCount(), 1);
-    EXPECT_STREQ(frontBoxText(0), "The text is too long!\n ");
+    EXPECT_STREQ(frontBoxText(0), "The text is too long!\n The notes of one period hold at most 511 characters (a line break counts as two); this text has 512.");
     SendMessageA(window, WM_CLOSE, 0, 0);
     command(CMD_TB_QUIT);
     EXPECT_TRUE(IsWindow(window));

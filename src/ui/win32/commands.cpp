@@ -28,9 +28,10 @@
 #include "ui/win32/timetable_dialog.h"
 #include "ui/win32/window_handles.h"
 
-// Quitting asks nothing; a typed note is kept first, and when it cannot be, the window stays.
+// Quitting asks nothing; a typed note is kept first, and when it cannot be, the window stays
+// (a note too long to keep may be left behind after a question).
 static void quitProgram() {
-    if (keepTypedNote()) DestroyWindow(mainUi.main);
+    if (keepTypedNoteForClose()) DestroyWindow(mainUi.main);
 }
 
 // F3: the next step of an open search, as its "Search" button.

@@ -46,8 +46,9 @@ static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             SendMessageA(mainUi.periodTabs, TCM_SETCURSEL, (WPARAM)diaryState.selectedPeriod, 0);
             return 0;
         case WM_CLOSE:
-            // The close box keeps a typed note first; when it cannot be kept, the window stays.
-            if (!keepTypedNote()) return 0;
+            // The close box keeps a typed note first; when it cannot be kept, the window stays
+            // (a note too long to keep may be left behind after a question).
+            if (!keepTypedNoteForClose()) return 0;
             break;
         case WM_QUERYENDSESSION: return keepTypedNote() ? TRUE : FALSE;
         case WM_ENDSESSION:
