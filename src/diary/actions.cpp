@@ -11,6 +11,7 @@
 #include "core/frontend.h"
 #include "diary/notify.h"
 #include "diary/search.h"
+#include "diary/notes.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
 #include "output/print_grid.h"
@@ -142,12 +143,20 @@ int confirmAction(const char* question) {
         return 0;
     }
     switch (diaryState.action) {
-        case ACTION_INITIALISE:
+        case ACTION_INITIALISE: {
             // The emptied tables stay one restore away; without that snapshot nothing is emptied.
-            if (takeSnapshotBefore("initialize") == 0) initialiseStore();
+            int emptied = takeSnapshotBefore("initialize") == 0;
+            if (emptied) initialiseStore();
             else tellSnapshotBeforeFailed();
             finishAction();
+            // The editor and the slot line showed what the tables held.
+            if (emptied) {
+                loadNotes();
+                refreshSlotLine();
+                frontNotesChanged();
+            }
             break;
+        }
         case ACTION_PRINT:
             printWeekGrid();
             finishAction();
