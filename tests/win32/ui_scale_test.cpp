@@ -86,6 +86,13 @@ TEST_F(UiScale, AtTheDefaultSizeEveryControlIsWholeAndApartAndEveryTabVisible) {
     EXPECT_EQ(frame.bottom - frame.top, scaled(340));
     RECT notes = childRect(mainUi.notes);
     EXPECT_GE(notes.bottom - notes.top, 3 * mainUi.textHeight) << show(notes);
+    // Wider than it was created, the toolbar and its line under the menu bar reach the right edge.
+    SetWindowPos(window, NULL, 0, 0, scaled(1100), scaled(500), SWP_NOMOVE | SWP_NOZORDER);
+    pumpMessages();
+    RECT client = {}, bar = {};
+    GetClientRect(window, &client);
+    GetClientRect(mainUi.toolbar, &bar);
+    EXPECT_EQ(bar.right, client.right);
 }
 
 TEST_F(UiScale, ToolbarPicturesAndButtonsFollowTheDpi) {

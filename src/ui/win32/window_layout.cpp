@@ -1,6 +1,6 @@
 // WM_SIZE of the main window: the first one is only counted (the controls keep their creation
-// places); every later one lays out the status bar, the tabs, the slot line and the editor
-// from the client size and the status bar's height. The toolbar places itself. Margins are
+// places); every later one has the toolbar place itself and lays out the status bar, the tabs,
+// the slot line and the editor from the client size and the status bar's height. Margins are
 // pixels at 96 DPI, scaled to the window's. Also the change of DPI and the smallest size.
 #include <windows.h>
 #include <commctrl.h>
@@ -27,6 +27,9 @@ static SIZE clientSize(HWND hwnd) {
 }
 
 static void layoutControls(HWND hwnd) {
+    // The toolbar takes the window's width itself only when told; else its line under the menu
+    // bar stops where the window first ended.
+    SendMessageA(mainUi.toolbar, TB_AUTOSIZE, 0, 0);
     RECT bar = {};
     GetWindowRect(mainUi.status, &bar);
     int sb = bar.bottom - bar.top;
