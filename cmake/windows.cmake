@@ -59,7 +59,7 @@ add_executable(winwkb_tests $<TARGET_OBJECTS:wkbwin> ${WKB_HOOKED_SOURCES} ${WKB
 target_include_directories(winwkb_tests PRIVATE ${WKB_INCLUDES} ${CMAKE_SOURCE_DIR}/src/ui/win32 ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(winwkb_tests PRIVATE WKB_TEST_HOOKS=1 WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600)
 target_link_options(winwkb_tests PRIVATE ${WKB_STATIC_LINK})
-target_link_libraries(winwkb_tests PRIVATE gtest gtest_main ${WKB_WIN_LIBS})
+target_link_libraries(winwkb_tests PRIVATE gtest gtest_main ${WKB_WIN_LIBS} oleacc ole32 oleaut32 uuid)
 
 set(WKB_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 add_test(NAME windows_unit_tests COMMAND ${WKB_WINE_RUN} $<TARGET_FILE:winwkb_tests> --gtest_brief=1)
