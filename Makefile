@@ -2,7 +2,8 @@
 #   make run   installs what is missing, builds, and starts the diary (under Wine on Linux)
 #   make test  installs what is missing, builds native, windows and fuzz, and runs every test
 #   make dist  builds the downloads into dist/: the installer, the portable zip, SHA256SUMS
-#              (make dist SIGN_CERT=cert.pem SIGN_KEY=key.pem signs them), then checks that a
+#              and the winget manifests (make dist SIGN_CERT=cert.pem SIGN_KEY=key.pem signs them;
+#              DOWNLOAD_URL=https://... says where they are published), then checks that a
 #              second build from nothing gives the same bytes
 .PHONY: run test setup native windows test-native test-windows fuzz bench clean dist
 
@@ -33,7 +34,7 @@ test-windows: windows
 dist: setup
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows --target winwkb
-	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" scripts/make-dist build/windows dist
+	SIGN_CERT="$(SIGN_CERT)" SIGN_KEY="$(SIGN_KEY)" DOWNLOAD_URL="$(DOWNLOAD_URL)" scripts/make-dist build/windows dist
 	scripts/check-reproducible build/windows
 
 test: setup

@@ -1,27 +1,37 @@
-; The diary's installer: winwkb.exe under Program Files, a Start-menu shortcut for all users
-; that starts it in its own folder, the "Apps & features" entry, and the uninstaller.
-; Neither ever touches the diary's data. scripts/make-dist compiles it with
+; The diary's installer: winwkb.exe, a Start-menu shortcut that starts it in its own folder, the
+; "Apps & features" entry, and the uninstaller, either for everyone (under Program Files, the
+; shortcut and the entry for all users) or for me only (under the user's own programs folder,
+; the user's own shortcut and entry; no administrator rights needed). Neither ever touches the
+; diary's data. scripts/make-dist compiles it with
 ; makensis -DVERSION=2.5.0 -DPUBLISHER=... -DCOPYRIGHT=... -DWEB_ADDRESS=... -DPROGRAM=winwkb.exe
-; -DOUTFILE=setup.exe [-DSIGN_COMMAND=...]. /S installs or uninstalls silently; its exit code
+; -DOUTFILE=setup.exe [-DSIGN_COMMAND=...]. /CurrentUser (for me only) or /AllUsers (for everyone)
+; chooses the scope; without either, an upgrade keeps the scope of the install it finds, and a
+; new install is for everyone in a silent run or for an administrator, for me only otherwise.
+; /S installs or uninstalls silently; its exit code
 ; is 0 when done (the uninstaller: handed over, see startUninstaller), 3 when the diary is open
-; and nothing was changed, and 4 when the folder cannot be written.
+; and nothing was changed, 4 when the folder cannot be written (or an install for everyone lacks
+; administrator rights), and 2 when both scopes were asked for.
 
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 ; No file times in the installer: two builds of one commit are byte-identical.
 SetDateSave off
-RequestExecutionLevel admin
+; An administrator is asked to elevate (an install for everyone needs it); anyone else runs the
+; setup with their own rights and can install for themselves only.
+RequestExecutionLevel highest
 ManifestDPIAware true
 ; A file that cannot be written stops the installation instead of being skipped.
 AllowSkipFiles off
 
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "nsDialogs.nsh"
 
 !define PRODUCT "WinWkb"
 !define DESCRIPTION "WinWkb, the school diary"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\WinWkb"
+; $SMPROGRAMS and SHCTX (HKLM or HKCU) follow the scope (see useScope).
 !define SHORTCUT "$SMPROGRAMS\WinWkb.lnk"
 ; The class of the diary's main window.
 !define DIARY_WINDOW "winwkb"
@@ -31,8 +41,8 @@ AllowSkipFiles off
 Name "${PRODUCT} ${VERSION}"
 Caption "${DESCRIPTION} ${VERSION}"
 OutFile "${OUTFILE}"
+; The folder of the scope, or of the earlier install in it, is set by folderOfScope.
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
 
@@ -51,6 +61,16 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
   !uninstfinalize '${SIGN_COMMAND} "%1"'
 !endif
 
+; "user" (for me only) or "all" (for everyone).
+Var Scope
+; 1 when the setup runs with administrator rights.
+Var Admin
+; The folder of /D=, as given; "" without one.
+Var GivenFolder
+Var RadioUser
+Var RadioAll
+
+Page custom scopePage scopePageLeave
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -75,20 +95,158 @@ FunctionEnd
 !insertmacro DIARY_CLOSED_CHECK ""
 !insertmacro DIARY_CLOSED_CHECK "un."
 
+!macro SCOPE_FUNCTIONS UN
+Function ${UN}findAdmin
+  StrCpy $Admin 0
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 == "Admin"
+    StrCpy $Admin 1
+  ${EndIf}
+FunctionEnd
+
+; The shell folders ($SMPROGRAMS, $APPDATA) and the registry root SHCTX of $Scope.
+Function ${UN}useScope
+  ${If} $Scope == "user"
+    SetShellVarContext current
+  ${Else}
+    SetShellVarContext all
+  ${EndIf}
+FunctionEnd
+
+; The scope of the install in $INSTDIR: for me only when this user's own entry names the folder.
+Function ${UN}scopeOfInstDir
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 == $INSTDIR
+    StrCpy $Scope "user"
+  ${Else}
+    StrCpy $Scope "all"
+  ${EndIf}
+  Call ${UN}useScope
+FunctionEnd
+
+; Stops before anything changes when an install for everyone is run without administrator
+; rights: it could write neither Program Files nor the machine's registry.
+Function ${UN}checkRights
+  ${If} $Scope == "all"
+  ${AndIf} $Admin != 1
+    MessageBox MB_OK|MB_ICONSTOP \
+      "${PRODUCT} for everyone on this PC is installed and removed by an administrator only.$\r$\nRun this as an administrator, or install ${PRODUCT} for you only.$\r$\nNothing was changed." \
+      /SD IDOK
+    SetErrorLevel 4
+    Abort "Administrator rights are needed. Nothing was changed."
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro SCOPE_FUNCTIONS ""
+!insertmacro SCOPE_FUNCTIONS "un."
+
+; /CurrentUser or /AllUsers; else the scope of an earlier install (this user's own first); else
+; for everyone in a silent run (as before there was a choice) or for an administrator.
+Function chooseScope
+  StrCpy $Scope ""
+  ${GetParameters} $1
+  ClearErrors
+  ${GetOptions} $1 "/CurrentUser" $2
+  ${IfNot} ${Errors}
+    StrCpy $Scope "user"
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $1 "/AllUsers" $2
+  ${IfNot} ${Errors}
+    ${If} $Scope == "user"
+      MessageBox MB_OK|MB_ICONSTOP "Give /CurrentUser or /AllUsers, not both.$\r$\nNothing was installed." /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+    StrCpy $Scope "all"
+  ${EndIf}
+  ${If} $Scope != ""
+    Return
+  ${EndIf}
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    StrCpy $Scope "user"
+  ${ElseIf} $1 != ""
+  ${OrIf} ${Silent}
+  ${OrIf} $Admin = 1
+    StrCpy $Scope "all"
+  ${Else}
+    StrCpy $Scope "user"
+  ${EndIf}
+FunctionEnd
+
+; $INSTDIR for $Scope: the folder given with /D=, else that of the earlier install in this scope,
+; else the scope's own: Program Files, or the user's programs folder.
+Function folderOfScope
+  Call useScope
+  ${If} $GivenFolder != ""
+    StrCpy $INSTDIR $GivenFolder
+    Return
+  ${EndIf}
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+    StrCpy $INSTDIR $0
+  ${ElseIf} $Scope == "user"
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
+  ${Else}
+    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${EndIf}
+FunctionEnd
+
+; The choice of scope. Without administrator rights "for everyone" cannot be chosen, and says why.
+Function scopePage
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 24u "Install ${DESCRIPTION}:"
+  Pop $0
+  ${NSD_CreateRadioButton} 10u 28u -10u 12u "For &me only (in my own programs folder; no administrator rights needed)"
+  Pop $RadioUser
+  ${NSD_CreateRadioButton} 10u 46u -10u 12u "For &everyone who uses this PC (under Program Files)"
+  Pop $RadioAll
+  ${If} $Admin != 1
+    ${NSD_SetText} $RadioAll "For &everyone who uses this PC (start the setup as an administrator)"
+    EnableWindow $RadioAll 0
+    StrCpy $Scope "user"
+  ${EndIf}
+  ${If} $Scope == "all"
+    ${NSD_Check} $RadioAll
+  ${Else}
+    ${NSD_Check} $RadioUser
+  ${EndIf}
+  nsDialogs::Show
+FunctionEnd
+
+Function scopePageLeave
+  ${NSD_GetState} $RadioAll $0
+  ${If} $0 = ${BST_CHECKED}
+    StrCpy $Scope "all"
+  ${Else}
+    StrCpy $Scope "user"
+  ${EndIf}
+  Call folderOfScope
+FunctionEnd
+
 Function .onInit
-  SetShellVarContext all
+  Call findAdmin
   ${If} $EXEFILE == "uninstall.exe"
     Call startUninstaller
   ${EndIf}
+  Call findGivenFolder
+  Call chooseScope
+  Call folderOfScope
   ${If} ${Silent}
-    Call takeGivenFolder
+    Call checkRights
     Call checkWritable
   ${EndIf}
 FunctionEnd
 
 ; NSIS silently replaces a /D= folder that it finds invalid (a file in its path) by the default
-; one; a silent run takes the folder as given, so that it is refused instead.
-Function takeGivenFolder
+; one; the folder is taken as given, so that it is refused instead.
+Function findGivenFolder
+  StrCpy $GivenFolder ""
   System::Call 'kernel32::GetCommandLine() t .r0'
   StrLen $2 $0
   StrCpy $3 0
@@ -96,7 +254,7 @@ Function takeGivenFolder
     StrCpy $4 $0 4 $3
     ${If} $4 == " /D="
       IntOp $3 $3 + 4
-      StrCpy $INSTDIR $0 "" $3
+      StrCpy $GivenFolder $0 "" $3
       Return
     ${EndIf}
     IntOp $3 $3 + 1
@@ -138,6 +296,8 @@ FunctionEnd
 ; otherwise it hands over to the uninstaller proper and ends with what that returned.
 Function startUninstaller
   StrCpy $INSTDIR $EXEDIR
+  Call scopeOfInstDir
+  Call checkRights
   Call diaryClosed
   ClearErrors
   WriteUninstaller "$INSTDIR\${UNINSTALLER_PROPER}"
@@ -155,10 +315,12 @@ Function startUninstaller
 FunctionEnd
 
 Section "${PRODUCT}"
+  Call checkRights
   Call diaryClosed
   Call checkWritable
   ; The working folder of the shortcut below: the diary started there keeps its data in the
-  ; user's application data folder when the folder lies under Program Files.
+  ; user's application data folder when the folder lies under Program Files or under the
+  ; user's own programs folder.
   SetOutPath "$INSTDIR"
   ; The new program lands whole beside the old one before it takes its name.
   ClearErrors
@@ -181,26 +343,28 @@ Section "${PRODUCT}"
 
   CreateShortcut "${SHORTCUT}" "$INSTDIR\winwkb.exe" "" "$INSTDIR\winwkb.exe" 0 SW_SHOWNORMAL "" "${DESCRIPTION}"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${DESCRIPTION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "http://${WEB_ADDRESS}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\winwkb.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${DESCRIPTION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "http://${WEB_ADDRESS}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\winwkb.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/M=*.exe /S=0K /G=0" $0 $1 $2
   IntFmt $0 "0x%08X" $0
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
 Function un.onInit
-  SetShellVarContext all
+  Call un.findAdmin
+  Call un.scopeOfInstDir
 FunctionEnd
 
 Section "Uninstall"
+  Call un.checkRights
   Call un.diaryClosed
   ; The program goes first: while it cannot be removed, nothing else is.
   Delete "$INSTDIR\winwkb.exe"
@@ -224,7 +388,7 @@ Section "Uninstall"
     Sleep 100
   ${Loop}
   Delete "$INSTDIR\${UNINSTALLER_PROPER}"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ; Only when empty: a data folder that the diary made here stays.
   RMDir "$INSTDIR"
   Call un.tellWhereDataIs
@@ -234,7 +398,7 @@ SectionEnd
 Function un.tellWhereDataIs
   SetShellVarContext current
   StrCpy $0 "$APPDATA\wkb_db"
-  SetShellVarContext all
+  Call un.useScope
   ${If} ${FileExists} "$INSTDIR\wkb_db\*.*"
     StrCpy $0 "$INSTDIR\wkb_db"
   ${EndIf}

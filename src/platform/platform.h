@@ -20,6 +20,10 @@ int platformCurrentDirectory(char* out, int size);
 // elsewhere $XDG_DATA_HOME, else $HOME/.local/share). Returns 0, or 1 when there is none,
 // it does not fit in size bytes, or its name cannot be held in the code page.
 int platformUserDataFolder(char* out, int size);
+// The per-user programs folder, where a user installs programs for themselves alone (Windows:
+// "LOCALAPPDATA" of HKCU\Volatile Environment and "\Programs"; elsewhere there is none).
+// Returns 0, or 1 as platformUserDataFolder does.
+int platformUserProgramsFolder(char* out, int size);
 
 // 1 when a file or folder exists at path (a trailing separator names the folder), else 0.
 int platformExists(const char* path);

@@ -42,6 +42,11 @@ int platformUserDataFolder(char* out, int size) {
     return (n < 0 || n >= size) ? 1 : 0;
 }
 
+int platformUserProgramsFolder(char* out, int size) {
+    if (size > 0) out[0] = '\0';
+    return 1;
+}
+
 int platformExists(const char* path) {
     struct stat st;
     return stat(path, &st) == 0 ? 1 : 0;

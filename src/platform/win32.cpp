@@ -39,21 +39,27 @@ int platformCurrentDirectory(char* out, int size) {
     return fromWide(wide, out, size);
 }
 
-int platformUserDataFolder(char* out, int size) {
+// A per-user folder from HKCU\Volatile Environment, with tail appended; 0, or 1 when there is none.
+static int userFolder(const WCHAR* name, const WCHAR* tail, char* out, int size) {
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Volatile Environment", 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 1;
     WCHAR wide[1024];
     DWORD type = 0;
-    DWORD len = sizeof wide - sizeof(WCHAR);
-    LONG rc = RegQueryValueExW(key, L"APPDATA", NULL, &type, (LPBYTE)wide, &len);
+    DWORD len = sizeof wide - 32 * sizeof(WCHAR);
+    LONG rc = RegQueryValueExW(key, name, NULL, &type, (LPBYTE)wide, &len);
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 1;
     // A stored value need not be terminated; keep it inside the buffer either way.
     wide[len / sizeof(WCHAR)] = L'\0';
+    if (wide[0] != L'\0') wcscat(wide, tail);
     // A folder the ANSI calls cannot name is no folder for the data.
     return fromWide(wide, out, size) > 0 ? 0 : 1;
 }
+
+int platformUserDataFolder(char* out, int size) { return userFolder(L"APPDATA", L"", out, size); }
+
+int platformUserProgramsFolder(char* out, int size) { return userFolder(L"LOCALAPPDATA", L"\\Programs", out, size); }
 
 int platformExists(const char* path) {
     char probe[MAX_PATH + 2];

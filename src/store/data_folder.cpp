@@ -35,6 +35,15 @@ static int holdsStore(const char* base) {
     return n > 0 && n < (int)sizeof settings && platformExists(settings);
 }
 
+// 1 when the upper-cased folder lies in the user's own programs folder (or is it).
+static int inUserPrograms(const char* upper) {
+    char programs[CURRENT_DIR_SIZE];
+    if (platformUserProgramsFolder(programs, sizeof programs) != 0) return 0;
+    size_t n = strlen(programs);
+    for (size_t i = 0; i < n; i++) programs[i] = (char)toupper((unsigned char)programs[i]);
+    return n > 0 && strncmp(upper, programs, n) == 0 && (upper[n] == '\0' || upper[n] == '\\');
+}
+
 const char* baseFolderNote() { return strcmp(baseNote.chosen, baseFolder) == 0 ? baseNote.text : ""; }
 
 void determineBaseFolder() {
@@ -51,7 +60,10 @@ void determineBaseFolder() {
     } else if (n > 0) {
         copyText(upper, sizeof upper, current);
         for (int i = 0; i < n; i++) upper[i] = (char)toupper((unsigned char)upper[i]);
-        int programs = strstr(upper, "C:\\PROGRAM FILES") != NULL;
+        // A diary installed for one user lives in that user's programs folder: its data goes where
+        // that of a diary installed for everyone does, so a change of scope or an uninstall leaves
+        // it in place. A store kept there already (a copy unpacked by hand) stays.
+        int programs = strstr(upper, "C:\\PROGRAM FILES") != NULL || (inUserPrograms(upper) && !holdsStore(current));
         if (!programs && baseFolderFits(current) && (snapshotsFit(current) || holdsStore(current))) {
             copyText(baseFolder, sizeof baseFolder, current);
             return;

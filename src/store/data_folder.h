@@ -23,7 +23,8 @@ extern char baseFolder[260];
 extern char filePath[260];
 
 // Chooses baseFolder once at start-up: the current directory, or the per-user data folder
-// when the program runs from under C:\Program Files or from a folder whose path is too long
+// when the program runs from under C:\Program Files or the user's own programs folder (where no
+// store is kept yet), or from a folder whose path is too long
 // for every file of the store and its snapshots (a store already there stays), or
 // WKB_FALLBACK_BASE.
 void determineBaseFolder();

@@ -3,7 +3,11 @@
   lnk FILE          the shortcut's target and working folder (shell link format)
   versioninfo FILE  the VERSIONINFO resource of a PE file (through wrestool), as key=value lines
   zipnames FILE     the names in a zip, one a line
+  manifests DIR     the package manager's manifests in DIR (YAML, read with Debian's python3-yaml):
+                    "files=" and their names, then FILE:KEY=VALUE for every value, a list's
+                    items numbered (installer:Installers.0.Scope=user)
 """
+import os
 import struct
 import subprocess
 import sys
@@ -73,8 +77,31 @@ def zipnames(path):
         print(info.filename)
 
 
+def manifests(folder):
+    import yaml
+    names = sorted(os.listdir(folder))
+    print("files=" + " ".join(names))
+
+    def flat(prefix, value):
+        if isinstance(value, dict):
+            for k, v in value.items():
+                yield from flat(f"{prefix}.{k}" if prefix else k, v)
+        elif isinstance(value, list):
+            for i, v in enumerate(value):
+                yield from flat(f"{prefix}.{i}", v)
+        else:
+            yield prefix, value
+
+    for name in names:
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            document = yaml.safe_load(f)
+        kind = document.get("ManifestType", "?")
+        for key, value in flat("", document):
+            print(f"{kind}:{key}={value}")
+
+
 if __name__ == "__main__":
-    commands = {"lnk": lnk, "versioninfo": versioninfo, "zipnames": zipnames}
+    commands = {"lnk": lnk, "versioninfo": versioninfo, "zipnames": zipnames, "manifests": manifests}
     if len(sys.argv) != 3 or sys.argv[1] not in commands:
         sys.exit(__doc__)
     commands[sys.argv[1]](sys.argv[2])

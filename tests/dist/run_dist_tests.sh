@@ -2,10 +2,13 @@
 # The downloads, tested as a user gets them: builds them with scripts/make-dist, checks that
 # packing them again gives the same bytes (that a second build of the program does too is
 # checked by make dist: scripts/check-reproducible), reads the version resource back, signs
-# with a throw-away certificate, then in a fresh Wine prefix installs the release before this
-# one, saves a note, upgrades, runs, uninstalls (the note stays), refuses to install or
-# uninstall while the diary is open or into a folder that cannot be written, and starts the
-# portable zip's program in a folder of its own.
+# with a throw-away certificate, checks the package manager's manifests, then in a fresh Wine
+# prefix installs the release before this one for everyone, saves a note, upgrades, runs,
+# uninstalls (the note stays), refuses to install or uninstall while the diary is open or into a
+# folder that cannot be written, installs the release before this one for the user alone and
+# upgrades it in that scope (touching neither Program Files nor the machine's registry), runs it
+# on the same note and uninstalls it, and starts the portable zip's program in a folder of its
+# own.
 # Usage: tests/dist/run_dist_tests.sh BUILD_DIR WINWKB_EXE DRIVER_EXE
 set -u
 if [ $# -ne 3 ]; then echo "usage: $0 BUILD_DIR WINWKB_EXE DRIVER_EXE" >&2; exit 2; fi
@@ -40,6 +43,8 @@ has_line() { grep -qxF -- "$2" <(tr -d '\r' <"$1"); }
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$source" log -1 --format=%ct 2>/dev/null || echo 315532800)}
 setup="winwkb-$version-setup.exe"
 zip="winwkb-$version-portable.zip"
+package_id="$WKB_PUBLISHER_ID.WinWkb"
+manifests="manifests/$(printf %s "${package_id:0:1}" | tr '[:upper:]' '[:lower:]')/$WKB_PUBLISHER_ID/WinWkb/$version"
 "$source/scripts/make-dist" "$build" "$work/dist" >>"$log" 2>&1
 check "make-dist made the installer, the zip and the sums" \
   test -f "$work/dist/$setup" -a -f "$work/dist/$zip" -a -f "$work/dist/SHA256SUMS"
@@ -59,7 +64,7 @@ check "the about text and the stored version come from the same number" \
 # The same program packed again a second later: same bytes.
 sleep 1
 "$source/scripts/make-dist" "$build" "$work/dist2" >>"$log" 2>&1
-for f in "$setup" "$zip" SHA256SUMS; do
+for f in "$setup" "$zip" SHA256SUMS "$manifests/$package_id.installer.yaml"; do
   check "packing twice gives the same $f" same "$work/dist/$f" "$work/dist2/$f"
 done
 
@@ -85,6 +90,33 @@ check "the signed installer verifies" verify "$work/dist-signed/$setup"
 check "the signed program verifies" verify "$work/signed-program/winwkb.exe"
 check "the unsigned installer carries no signature" bash -c "! osslsigncode verify -in '$work/dist/$setup' >/dev/null 2>&1"
 
+# The package manager's manifests: where its repository keeps them, and what they say.
+python3 "$check_py" manifests "$work/dist/$manifests" >"$work/manifests.txt" 2>>"$log"
+sha=$(sha256sum "$work/dist/$setup" | cut -d' ' -f1 | tr '[:lower:]' '[:upper:]')
+url="https://$WKB_WEB_ADDRESS/download/$setup"
+for line in "files=$package_id.installer.yaml $package_id.locale.en-US.yaml $package_id.yaml" \
+  "version:DefaultLocale=en-US" "defaultLocale:PackageLocale=en-US" "defaultLocale:Publisher=$WKB_PUBLISHER" \
+  "defaultLocale:License=Proprietary" "defaultLocale:ShortDescription=A school diary: a weekly timetable of six days and ten periods, and notes for every period of the school year." \
+  "installer:InstallerType=nsis" "installer:ProductCode=WinWkb" \
+  "installer:Installers.0.Scope=user" "installer:Installers.0.InstallerSwitches.Silent=/S /CurrentUser" \
+  "installer:Installers.0.InstallerSwitches.SilentWithProgress=/S /CurrentUser" \
+  "installer:Installers.1.Scope=machine" "installer:Installers.1.InstallerSwitches.Silent=/S /AllUsers" \
+  "installer:Installers.1.InstallerSwitches.SilentWithProgress=/S /AllUsers"; do
+  check "the manifests say $line" has_line "$work/manifests.txt" "$line"
+done
+for kind in version defaultLocale installer; do
+  for line in "$kind:PackageIdentifier=$package_id" "$kind:PackageVersion=$version" "$kind:ManifestVersion=1.6.0"; do
+    check "the manifests say $line" has_line "$work/manifests.txt" "$line"
+  done
+done
+for i in 0 1; do
+  for line in "installer:Installers.$i.Architecture=x64" "installer:Installers.$i.InstallerUrl=$url" \
+    "installer:Installers.$i.InstallerSha256=$sha"; do
+    check "the manifests say $line" has_line "$work/manifests.txt" "$line"
+  done
+done
+check "the installer manifest has two entries" [ "$(grep -c '^installer:Installers\.[0-9]*\.Scope=' "$work/manifests.txt")" -eq 2 ]
+
 # --- Under Wine, in a prefix of its own -----------------------------------------------------
 export WINEPREFIX="$work/wineprefix"
 wine_run="$source/scripts/wine-run"
@@ -92,17 +124,19 @@ w() { timeout 120 "$wine_run" "$@" >>"$log" 2>&1; }
 drive() { timeout 60 "$wine_run" "$driver" "$@" 2>>"$log" | tr -d '\r' | tee -a "$log"; }
 start_from_shortcut() { w start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\WinWkb.lnk'; }
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\WinWkb'
-reg_value() { timeout 60 "$wine_run" reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
-key_gone() { ! timeout 60 "$wine_run" reg query "$key" >/dev/null 2>&1; }
+# A value of the uninstall key (for everyone, or the one given second).
+reg_value() { timeout 60 "$wine_run" reg query "${2:-$key}" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+key_gone() { ! timeout 60 "$wine_run" reg query "${1:-$key}" >/dev/null 2>&1; }
 installed="$WINEPREFIX/drive_c/Program Files/WinWkb"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/WinWkb.lnk"
 note="Homework: page 12|Learn the poem"
 started=$(date +%s)
 
 w cmd /c exit
-appdata=$(timeout 60 "$wine_run" reg query 'HKCU\Volatile Environment' /v APPDATA | tr -d '\r' | sed -n 's/^ *APPDATA *REG_SZ *//p')
-data="$WINEPREFIX/drive_c/${appdata#C:\\}/wkb_db"
-data=${data//\\//}
+environment() { timeout 60 "$wine_run" reg query 'HKCU\Volatile Environment' /v "$1" | tr -d '\r' | sed -n "s/^ *$1 *REG_SZ *//p"; }
+unix_path() { local p="$WINEPREFIX/drive_c/${1#C:\\}"; echo "${p//\\//}"; }
+appdata=$(environment APPDATA)
+data=$(unix_path "$appdata\wkb_db")
 
 w "$work/dist-previous/winwkb-$previous-setup.exe" /S
 check "the installer of $previous ran silently" [ $? -eq 0 ]
@@ -170,6 +204,48 @@ w "$work/dist-signed/$setup" /S '/D=C:\blocked\WinWkb'
 check "an installer whose folder cannot be written fails" [ $? -ne 0 ]
 check "and leaves no shortcut" [ ! -e "$shortcut" ]
 check "and no uninstall key" key_gone
+
+# --- For me only, in the same prefix: no administrator's place is touched ---------------------
+user_dir="$(environment LOCALAPPDATA)\Programs\WinWkb"
+user_installed=$(unix_path "$user_dir")
+user_shortcut=$(unix_path "$appdata\Microsoft\Windows\Start Menu\Programs\WinWkb.lnk")
+user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\WinWkb'
+machine_registry() { timeout 60 "$wine_run" reg export 'HKLM\Software' "$1" /y >/dev/null 2>&1; }
+machine_registry "$work/machine-before.reg"
+touch "$work/before-user-install"
+w "$work/dist-previous/winwkb-$previous-setup.exe" /S /CurrentUser
+check "the installer of $previous ran silently for the user alone" [ $? -eq 0 ]
+check "the program and the uninstaller are in the user's programs folder" \
+  test -f "$user_installed/winwkb.exe" -a -f "$user_installed/uninstall.exe"
+python3 "$check_py" lnk "$user_shortcut" >"$work/user-shortcut.txt" 2>>"$log"
+check "the user's own shortcut starts the program there" has_line "$work/user-shortcut.txt" "target=$user_dir\winwkb.exe"
+check "its working folder is that folder" has_line "$work/user-shortcut.txt" "workdir=$user_dir"
+check "the user's uninstall key holds $previous" [ "$(reg_value DisplayVersion "$user_key")" = "$previous" ]
+check "the user's uninstall key names the uninstaller" [ "$(reg_value UninstallString "$user_key")" = "\"$user_dir\\uninstall.exe\"" ]
+w "$work/dist-signed/$setup" /S
+check "the installer of $version upgraded it silently, without a scope switch" [ $? -eq 0 ]
+check "the program there is the new one" same "$user_installed/winwkb.exe" "$work/signed-program/winwkb.exe"
+check "the user's uninstall key holds $version" [ "$(reg_value DisplayVersion "$user_key")" = "$version" ]
+check "no uninstall key for everyone was made" key_gone
+check "no shortcut for everyone was made" [ ! -e "$shortcut" ]
+w start "$appdata\Microsoft\Windows\Start Menu\Programs\WinWkb.lnk"
+drive show >"$work/user-run.txt"
+check "started from the user's shortcut, the diary keeps its data in the user's application data folder" \
+  grep -qF "Path: $appdata\\wkb_db\\" "$work/user-run.txt"
+check "and shows the note kept there" has_line "$work/user-run.txt" "notes: $note"
+w "$user_installed/uninstall.exe" /S
+check "the user's uninstaller refuses while the diary is open, with exit code 3" [ $? -eq 3 ]
+drive quit >/dev/null
+w "$user_installed/uninstall.exe" /S
+for _ in $(seq 1 60); do [ -e "$user_installed" ] || break; sleep 0.5; done
+check "the user's uninstaller removed the program and its folder" [ ! -e "$user_installed" ]
+check "and the user's shortcut" [ ! -e "$user_shortcut" ]
+check "and the user's uninstall key" key_gone "$user_key"
+check "the note is still in the data folder" grep -qa "D1P2=Homework: page 12" "$data/wkb_txt.data"
+check "nothing was written under Program Files or ProgramData" \
+  [ -z "$(find "$WINEPREFIX/drive_c/Program Files" "$WINEPREFIX/drive_c/Program Files (x86)" "$WINEPREFIX/drive_c/ProgramData" -newer "$work/before-user-install" | head -5)" ]
+machine_registry "$work/machine-after.reg"
+check "the machine's registry did not change" same "$work/machine-before.reg" "$work/machine-after.reg"
 
 stick="$work/stick"
 python3 -c "import zipfile,sys; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])" "$work/dist/$zip" "$stick"

@@ -20,13 +20,13 @@
 
 namespace {
 
-// Sets (or, with value NULL, deletes) APPDATA under HKCU\Volatile Environment; gives back
-// what was there when the test ends.
+// Sets (or, with value NULL, deletes) APPDATA (or another value) under HKCU\Volatile
+// Environment; gives back what was there when the test ends.
 class AppDataValue {
 public:
-    AppDataValue() {
+    explicit AppDataValue(const char* name = "APPDATA") : name_(name) {
         DWORD len = sizeof old_;
-        had_ = RegGetValueA(HKEY_CURRENT_USER, "Volatile Environment", "APPDATA", RRF_RT_REG_SZ, NULL, old_, &len) ==
+        had_ = RegGetValueA(HKEY_CURRENT_USER, "Volatile Environment", name_, RRF_RT_REG_SZ, NULL, old_, &len) ==
                ERROR_SUCCESS;
     }
     ~AppDataValue() { set(had_ ? old_ : NULL); }
@@ -35,13 +35,14 @@ public:
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Volatile Environment", 0, NULL, 0,
                                                  KEY_ALL_ACCESS, NULL, &key, NULL));
         if (value)
-            RegSetValueExA(key, "APPDATA", 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
+            RegSetValueExA(key, name_, 0, REG_SZ, (const BYTE*)value, (DWORD)strlen(value) + 1);
         else
-            RegDeleteValueA(key, "APPDATA");
+            RegDeleteValueA(key, name_);
         RegCloseKey(key);
     }
 
 private:
+    const char* name_;
     char old_[MAX_PATH] = {};
     bool had_ = false;
 };
@@ -79,6 +80,46 @@ TEST(StorageWin, UnderTheProgramsFolderTheDataLivesInAppData) {
     determineBaseFolder();
     EXPECT_STREQ("c:\\wkb", baseFolder);
     EXPECT_STREQ("c:\\wkb\\wkb_db\\.wkb.rc", dataFilePath(".wkb.rc"));
+}
+
+// Installed for one user, the diary runs from under %LOCALAPPDATA%\Programs: its data goes to
+// %APPDATA% as from Program Files, so that neither an upgrade, an uninstall nor a change of scope
+// moves it; a store already kept in such a folder stays where it is.
+TEST(StorageWin, UnderTheUsersOwnProgramsFolderTheDataLivesInAppData) {
+    TempFolder local, user;
+    AppDataValue appData, localAppData("LOCALAPPDATA");
+    appData.set(user.path().c_str());
+    localAppData.set(local.path().c_str());
+    for (const char* dir : {"Programs", "Programs\\WinWkb", "Programs\\Kept", "ProgramsOld", "ProgramsOld\\WinWkb"})
+        ASSERT_TRUE(CreateDirectoryA(local.file(dir).c_str(), NULL)) << dir;
+    ASSERT_TRUE(CreateDirectoryA(local.file("Programs\\Kept\\wkb_db").c_str(), NULL));
+    writeBytes(local.file("Programs\\Kept\\wkb_db\\.wkb.rc"), "version=wkb_v2.5.0\r\n");
+    struct Case {
+        const char* dir;
+        bool toAppData;
+    } cases[] = {
+        {"Programs\\WinWkb", true},
+        {"Programs", true},
+        {"Programs\\Kept", false},  // a store there already
+        {"ProgramsOld\\WinWkb", false},
+        {"ProgramsOld", false},
+    };
+    for (const Case& c : cases) {
+        CurrentDirectory cd(local.file(c.dir).c_str());
+        ASSERT_TRUE(cd.ok()) << c.dir;
+        char here[MAX_PATH];
+        GetCurrentDirectoryA(sizeof here, here);
+        determineBaseFolder();
+        EXPECT_STREQ(c.toAppData ? user.path().c_str() : here, baseFolder) << c.dir;
+        EXPECT_STREQ("", baseFolderNote()) << c.dir;
+    }
+    // Without the value there is no such folder: the current directory is the base.
+    localAppData.set(NULL);
+    CurrentDirectory cd(local.file("Programs\\WinWkb").c_str());
+    char here[MAX_PATH];
+    GetCurrentDirectoryA(sizeof here, here);
+    determineBaseFolder();
+    EXPECT_STREQ(here, baseFolder);
 }
 
 TEST(StorageWin, ElsewhereTheCurrentDirectoryIsTheBase) {
