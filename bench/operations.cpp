@@ -8,6 +8,7 @@
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "diary/actions.h"
+#include "diary/agenda.h"
 #include "diary/calendar_export.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"
@@ -154,6 +155,12 @@ static void buildSchoolYear() {
     buildDayTable();
 }
 
+// The agenda around today, every note of the store filled: read, dated and given its course.
+static void buildFullAgenda() {
+    static Agenda agenda;
+    buildAgenda(&agenda);
+}
+
 static const Command commands[] = {
     {"cmd_tab_change", tabChange},
     {"cmd_save_notes", saveCommand},
@@ -174,6 +181,7 @@ static const Command commands[] = {
     {"op_prepare_store", prepareCurrentStore},
     {"op_build_day_table", buildDayTable},
     {"op_build_school_year_table", buildSchoolYear},
+    {"op_build_agenda", buildFullAgenda},
 };
 
 static void withoutFlush(benchmark::State& state, void (*body)(benchmark::State&)) {

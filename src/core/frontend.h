@@ -8,6 +8,8 @@ enum FrontIcon { FRONT_ICON_INFORMATION, FRONT_ICON_ERROR, FRONT_ICON_QUESTION }
 void frontMessageBox(const char* text, const char* title, FrontIcon icon);
 // The yes/no question owned by the main window ("Question", No the default); 1 for Yes.
 int frontAskYesNo(const char* text);
+// The same with a text in UTF-8, for a question that names characters the code page lacks.
+int frontAskYesNoUtf8(const char* text);
 // Opens the modeless input dialog with text as its prompt; returns at once.
 // 0 when it is open, 1 when it could not be created.
 int frontOpenInputDialog(const char* prompt);
@@ -26,7 +28,8 @@ int frontGetNotesText(char* out, int size);
 int frontNotesModified();
 void frontClearNotesModified();
 // The characters of the editor's text that the system's code page cannot hold, each once, as
-// "U+0142 U+03B1" into out (at most size - 1 characters); their count, 0 when every one fits.
+// UTF-8 separated by blanks ("ł α") into out (at most size - 1 bytes); their count, 0 when
+// every one fits.
 // The editor's text as read above holds a stand-in for each of them.
 int frontNotesForeignCharacters(char* out, int size);
 // Selects the day tab and the period tab without running the tab-change refresh.

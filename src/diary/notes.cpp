@@ -66,7 +66,8 @@ static int foreignCharactersAgreed() {
              "The note holds %d character(s) that this computer's character set cannot store:\n%s\n\n"
              "Yes stores the note with a stand-in for each of them. No goes back to the text.",
              count, list);
-    return frontAskYesNo(question) ? 2 : 0;
+    // The list holds the characters themselves, which only a Unicode box can show.
+    return frontAskYesNoUtf8(question) ? 2 : 0;
 }
 
 // Stores text under key as the notes table holds it; 0, or 1 when it was not written.

@@ -12,6 +12,8 @@
 #include "diary/restore.h"
 #include "diary/school_calendar.h"
 #include "platform/platform.h"
+#include "records/lesson_changes.h"
+#include "records/note_marks.h"
 #include "records/week_colours.h"
 #include "store/data_folder.h"
 #include "store/file_swap.h"
@@ -36,6 +38,14 @@ static int stageEmptyYear(FileSwap* swap) {
     Rewrite r;
     if (swapStage(swap, NOTES_TABLE ".data", path, sizeof path) != 0) return 1;
     if (rewriteBegin(&r, path, dataFilePath(NOTES_TABLE ".new")) != 0 || rewriteCommit(&r) != 0) return 1;
+    // The marks belong to the notes they were set for.
+    if (swapStage(swap, MARKS_FILE, path, sizeof path) != 0) return 1;
+    if (rewriteBegin(&r, path, dataFilePath(MARKS_NEW)) != 0 || rewriteCommit(&r) != 0) return 1;
+    // A lesson change is keyed by week number like a note: it belongs to the year that ends.
+    if (swapStage(swap, CHANGES_FILE, path, sizeof path) != 0) return 1;
+    if (rewriteBegin(&r, path, dataFilePath(CHANGES_NEW)) != 0) return 1;
+    rewriteString(&r, CHANGES_HEADER);
+    if (rewriteCommit(&r) != 0) return 1;
     if (swapStage(swap, WEEKS_FILE, path, sizeof path) != 0) return 1;
     if (rewriteBegin(&r, path, dataFilePath(WEEKS_NEW)) != 0) return 1;
     rewriteString(&r, WEEKS_HEADER);

@@ -6,16 +6,19 @@
 #include "core/frontend.h"
 #include "diary/actions.h"
 #include "platform/bounded_text.h"
+#include "records/lesson_changes.h"
 #include "records/record_keys.h"
 
 void refreshSlotLine() {
     char course[128] = "", teacherOrClass[128] = "", classroom[140] = "";
     char* const fields[3] = {course, teacherOrClass, classroom};
     const size_t sizes[3] = {sizeof course, sizeof teacherOrClass, sizeof classroom};
-    lookupSlotFields(diaryState.selectedDay, diaryState.selectedPeriod, fields, sizes);
+    // The lesson as it is on the selected week's date: the timetable, then that date's change.
+    int cancelled = lookupLessonFields(diaryState.selectedWeek, diaryState.selectedDay, diaryState.selectedPeriod,
+                                       diaryState.weekColour, fields, sizes);
 
     char line[320];
-    copyText(line, sizeof line, "   Course: ");
+    copyText(line, sizeof line, cancelled ? SLOT_LINE_CANCELLED "   Course: " : "   Course: ");
     appendText(line, sizeof line, course);
     appendText(line, sizeof line, diaryState.teacherMode == 1 ? "     Class: " : "     Teacher: ");
     appendText(line, sizeof line, teacherOrClass);

@@ -97,7 +97,11 @@ void timetableEditSet(TimetableEdit* edit, int colour, int day, int period, Slot
     copyText(f->foreign, sizeof f->foreign, foreign != NULL ? foreign : "");
     // A field shown as it was stored (an apostrophe edited in by hand) is no change.
     if (!f->tooLong && f->foreign[0] == '\0' && strcmp(f->value, f->stored) == 0) return;
-    for (char* p = f->value; *p != '\0'; p++) {
+    timetableCleanValue(f->value);
+}
+
+void timetableCleanValue(char* value) {
+    for (char* p = value; *p != '\0'; p++) {
         if (*p == '\r' || *p == '\n') *p = ' ';
         else if (*p == '\'') *p = '`';
     }
@@ -117,6 +121,18 @@ void timetableCellName(char* out, size_t size, int colour, int day, int period) 
              inRange ? periodNames[period] : "?", weekColourName(colour));
 }
 
+void timetableFieldFault(char* message, size_t size, const char* where, SlotField field, int tooLong,
+                         const char* foreign) {
+    if (tooLong)
+        snprintf(message, size, "%s: the %s is too long (at most %d characters).", where, timetableFieldName(field),
+                 TIMETABLE_VALUE_LIMIT);
+    else
+        snprintf(message, size,
+                 "%s: the %s holds characters that this computer's character set cannot store:\n%s\n\n"
+                 "Change them before going on.",
+                 where, timetableFieldName(field), foreign);
+}
+
 int timetableEditCheck(const TimetableEdit* edit, TimetableSpot* spot, char* message, size_t size) {
     for (int c = 0; c < TIMETABLE_COLOURS; c++)
         for (int d = 1; d <= TIMETABLE_DAYS; d++)
@@ -127,14 +143,7 @@ int timetableEditCheck(const TimetableEdit* edit, TimetableSpot* spot, char* mes
                     *spot = {c, d, p, (SlotField)k};
                     char cell[96];
                     timetableCellName(cell, sizeof cell, c, d, p);
-                    if (f->tooLong)
-                        snprintf(message, size, "%s: the %s is too long (at most %d characters).", cell,
-                                 timetableFieldName((SlotField)k), TIMETABLE_VALUE_LIMIT);
-                    else
-                        snprintf(message, size,
-                                 "%s: the %s holds characters that this computer's character set cannot store:\n%s\n\n"
-                                 "Change them before going on.",
-                                 cell, timetableFieldName((SlotField)k), f->foreign);
+                    timetableFieldFault(message, size, cell, (SlotField)k, f->tooLong, f->foreign);
                     return 1;
                 }
     return 0;

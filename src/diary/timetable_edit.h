@@ -49,10 +49,17 @@ const TimetableField* timetableField(const TimetableEdit* edit, int colour, int 
 void timetableEditSet(TimetableEdit* edit, int colour, int day, int period, SlotField field, const char* text,
                       const char* foreign);
 int timetableFieldChanged(const TimetableField* f);
+// Cleans a typed slot value in place as a commit does: line breaks become blanks, apostrophes
+// back quotes.
+void timetableCleanValue(char* value);
 
 // The first field that must not be stored (too long, or holding characters the code page
 // lacks): 1 with its place and a message for the user, else 0.
 int timetableEditCheck(const TimetableEdit* edit, TimetableSpot* spot, char* message, size_t size);
+// The message for a field of the slot named where that is too long, or else holds the foreign
+// characters listed ("U+0142 U+03B1").
+void timetableFieldFault(char* message, size_t size, const char* where, SlotField field, int tooLong,
+                         const char* foreign);
 // The changed fields as keys and values, colour by colour, day by day, period by period.
 // keys holds max keys; returns their count.
 int timetableEditBatch(const TimetableEdit* edit, char (*keys)[TIMETABLE_KEY_SIZE], const char** values, int max);

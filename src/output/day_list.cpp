@@ -7,6 +7,7 @@
 #include "core/diary_state.h"
 #include "output/export_file.h"
 #include "platform/platform.h"
+#include "records/lesson_changes.h"
 #include "records/note_text.h"
 #include "records/record_keys.h"
 #include "records/slot_lookup.h"
@@ -60,10 +61,13 @@ static void writePeriod(Rewrite* list, int period) {
     char course[sizeof valueBuffer], teacher[sizeof valueBuffer], classroom[sizeof valueBuffer];
     char* const fields[3] = {course, teacher, classroom};
     const size_t sizes[3] = {sizeof course, sizeof teacher, sizeof classroom};
-    lookupSlotFields(diaryState.selectedDay, period, fields, sizes);
+    int cancelled = lookupLessonFields(diaryState.selectedWeek, diaryState.selectedDay, period,
+                                       diaryState.weekColour, fields, sizes);
     writeField(list, course, " ", "    ");
     writeField(list, teacher, diaryState.teacherMode ? "Classe:" : "Prof.:", "    ");
     writeField(list, classroom, "Loc.:", "");
+    // The list's labels are French: a lesson cancelled on its date says so after its fields.
+    if (cancelled) rewriteString(list, "    " DAY_LIST_CANCELLED);
     rewriteString(list, "\n" DASH_RULE);
     writeNotes(list, period);
     rewriteString(list, DASH_RULE);

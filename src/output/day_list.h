@@ -3,5 +3,7 @@
 #pragma once
 
 #define DAY_LIST_FILE "daylist.gpe"
+// After the fields of a lesson cancelled on its date (Windows-1252 in the program).
+#define DAY_LIST_CANCELLED "(annulé)"
 
 void exportDayList();

@@ -7,6 +7,7 @@
 #include "output/html_text.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
+#include "records/lesson_changes.h"
 #include "records/record_keys.h"
 #include "records/slot_lookup.h"
 #include "store/table_store.h"
@@ -31,9 +32,13 @@ static void writeNotesCell(Rewrite* page, int period) {
 static void writePeriodRow(Rewrite* page, int period) {
     rewriteString(page, "\n\t<tr valign=\"middle\" >\n\t<td width=\"25%\" bgcolor=\"#dddddd\">\n");
     char course[SLOT_FIELD_SIZE], teacherOrClass[SLOT_FIELD_SIZE], classroom[SLOT_FIELD_SIZE];
-    lookupSlot(diaryState.selectedDay, period, course, teacherOrClass, classroom);
+    char* const fields[3] = {course, teacherOrClass, classroom};
+    const size_t sizes[3] = {sizeof course, sizeof teacherOrClass, sizeof classroom};
+    int cancelled = lookupLessonFields(diaryState.selectedWeek, diaryState.selectedDay, period,
+                                       diaryState.weekColour, fields, sizes);
     writeBigLine(page, periodNames[period]);
-    writeBigLine(page, course);
+    if (cancelled) writeCancelledLine(page, course);
+    else writeBigLine(page, course);
     writeBigLine(page, teacherOrClass);
     writeBigLine(page, classroom);
     writeNotesCell(page, period);

@@ -1,6 +1,8 @@
 // Escaping of stored values for the HTML pages and the conversion of notes into page text.
 #include "output/html_text.h"
 
+#include "records/lesson_changes.h"
+
 #include <cstring>
 
 #include "records/note_text.h"
@@ -31,6 +33,12 @@ void writeBigLine(Rewrite* page, const char* value) {
     rewriteString(page, "<span class=\"big\">");
     writeEscaped(page, value[0] != '\0' ? value : "-");
     rewriteString(page, "<br></span>\n");
+}
+
+void writeCancelledLine(Rewrite* page, const char* course) {
+    rewriteString(page, "<span class=\"big\"><s>");
+    writeEscaped(page, course[0] != '\0' ? course : "-");
+    rewriteString(page, "</s> " LESSON_CANCELLED_WORD "<br></span>\n");
 }
 
 void convertNotes(const char* stored, char* out, size_t size) {

@@ -17,6 +17,9 @@ const char* htmlEntity(char c);
 void writeEscaped(Rewrite* page, const char* text);
 // One slot field as a bold line of a page cell, "-" when the field is empty.
 void writeBigLine(Rewrite* page, const char* value);
+// The course line of a lesson cancelled on its date: the course struck through, then the word
+// (which a screen reader reads, where it passes over the strike).
+void writeCancelledLine(Rewrite* page, const char* course);
 // Converts stored notes into out (size bytes): the "|" of a stored line break (" |") becomes
 // "<br>" and a line end, a typed "|" stays, special characters become their entities. Units are appended while fewer than NOTES_HTML_LIMIT characters
 // stand in out, and never cut; a unit that does not fit in size ends the text.

@@ -15,6 +15,7 @@
 #include "output/ical_text.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "records/lesson_changes.h"
 #include "records/note_text.h"
 #include "records/setting_keys.h"
 #include "records/settings.h"
@@ -79,6 +80,7 @@ struct LessonEvent {
     const DayEntry* date;
     int period, start, end;
     const char *course, *teacher, *classroom, *note;
+    int cancelled;
 };
 
 static void writeDateTime(Rewrite* out, const char* name, const DayEntry* d, int minutes) {
@@ -97,7 +99,11 @@ static void writeEvent(Rewrite* out, const LessonEvent* e, const char* storeId, 
     writeLine(out, "DTSTAMP:", stamp);
     writeDateTime(out, "DTSTART:", e->date, e->start);
     writeDateTime(out, "DTEND:", e->date, e->end);
-    typedValue(e->course, text, sizeof text);
+    // A lesson cancelled on its date keeps its UID, so that importing the file again updates the
+    // event; calendars that pass over STATUS still show the word in the title.
+    if (e->cancelled) writeLine(out, "STATUS:", "CANCELLED");
+    copyText(text, sizeof text, e->cancelled ? LESSON_CANCELLED_WORD ": " : "");
+    typedValue(e->course, text + strlen(text), sizeof text - strlen(text));
     writeTextLine(out, "SUMMARY:", text);
     if (e->classroom[0] != '\0') {
         typedValue(e->classroom, text, sizeof text);
@@ -116,20 +122,30 @@ static int firstExportedDay() {
     return today;
 }
 
+// A field of the lesson on its date: the change's when it holds one, else the timetable's.
+static const char* lessonField(const YearContents* s, const LessonChange* change, int day, int period,
+                               SlotField field, int colour) {
+    if (change->changed[field]) return change->field[field];
+    return yearSlotField(s, day, period, field, colour, diaryState.useDefaults);
+}
+
 static int writeDay(Rewrite* out, const YearContents* s, const LessonTimes* t, const DayEntry* d,
                     const char* storeId, const char* stamp) {
     int week = d->week, day = d->weekday, colour = s->weekColour[week], events = 0;
     int row = lessonRowOfDay(t, day);
+    LessonChange change;
     for (int p = 0; p < 10; p++) {
         if (t->start[row][p] == LESSON_NONE) continue;
-        LessonEvent e = {d, p, t->start[row][p], t->end[row][p], NULL, NULL, NULL, NULL};
-        e.course = yearSlotField(s, day, p, SLOT_COURSE, colour, diaryState.useDefaults);
+        LessonEvent e = {d, p, t->start[row][p], t->end[row][p], NULL, NULL, NULL, NULL, 0};
+        parseLessonChange(yearChange(s, week, day, p), &change);
+        e.cancelled = change.cancelled;
+        e.course = lessonField(s, &change, day, p, SLOT_COURSE, colour);
         e.note = yearNote(s, week, day, p);
         if (e.course[0] == '\0' && e.note[0] == '\0') continue;
         // A note in a period without a course is kept too, titled as the period's tab.
         if (e.course[0] == '\0') e.course = periodNames[p];
-        e.teacher = yearSlotField(s, day, p, SLOT_TEACHER, colour, diaryState.useDefaults);
-        e.classroom = yearSlotField(s, day, p, SLOT_CLASSROOM, colour, diaryState.useDefaults);
+        e.teacher = lessonField(s, &change, day, p, SLOT_TEACHER, colour);
+        e.classroom = lessonField(s, &change, day, p, SLOT_CLASSROOM, colour);
         writeEvent(out, &e, storeId, stamp);
         events++;
     }

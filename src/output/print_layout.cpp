@@ -8,6 +8,7 @@
 #include "core/diary_state.h"
 #include "output/print_grid.h"
 #include "platform/bounded_text.h"
+#include "records/lesson_changes.h"
 #include "records/record_keys.h"
 #include "records/settings.h"
 #include "store/table_store.h"
@@ -166,11 +167,17 @@ void printSlotText(PrintField field, int day, int period) {
     // No fall-back to the colour-less entry: the printout shows the week's own timetable.
     formatSlotKey(key, sizeof key, day, period - 1, (SlotField)field, diaryState.weekColour > 0 ? diaryState.weekColour : 0);
     tableOp(TABLE_GET, TIMETABLE_TABLE, key, "");
+    // The selected week's change for its date stands in for the fields it holds; a cancelled
+    // lesson has its course struck through and the word where the teacher stands.
+    LessonChange change;
+    const char* value = valueBuffer;
+    int cancelled = readLessonChange(diaryState.selectedWeek, day, period - 1, &change) && change.cancelled;
+    if (change.changed[field]) value = change.field[field];
+    if (cancelled && field != PRINT_COURSE) value = field == PRINT_TEACHER ? LESSON_CANCELLED_WORD : "";
     size_t limit = field == PRINT_CLASSROOM ? 5 : 15;
     char text[16];
     size_t length = 0;
-    for (; length < limit && valueBuffer[length] != '\0'; ++length)
-        text[length] = valueBuffer[length] == '`' ? '\'' : valueBuffer[length];
+    for (; length < limit && value[length] != '\0'; ++length) text[length] = value[length] == '`' ? '\'' : value[length];
     text[length] = '\0';
     if (length == 0) return;
     int column = day <= 3 ? day - 1 : day - 4;
@@ -178,4 +185,5 @@ void printSlotText(PrintField field, int day, int period) {
     int x = (field == PRINT_CLASSROOM ? 70 : 32) + 53 * column;
     int y = (field == PRINT_COURSE ? 36 : 41) + 11 * row;
     textAt(x, y, text);
+    if (cancelled && field == PRINT_COURSE) printLine(x * units.x, (y + 3) * units.y, (x + 49) * units.x, (y + 3) * units.y);
 }

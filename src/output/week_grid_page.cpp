@@ -6,6 +6,7 @@
 #include "output/html_text.h"
 #include "output/page_frame.h"
 #include "output/pages.h"
+#include "records/lesson_changes.h"
 #include "records/settings.h"
 #include "records/slot_lookup.h"
 
@@ -33,8 +34,13 @@ static void writeHalfHeader(Rewrite* page, int firstDay) {
 static void writeSlotCell(Rewrite* page, int day, int period) {
     rewriteString(page, "<td bgcolor=\"#ffffdd\" width=\"29%\">\n");
     char course[SLOT_FIELD_SIZE], teacherOrClass[SLOT_FIELD_SIZE], classroom[SLOT_FIELD_SIZE];
-    lookupSlot(day, period, course, teacherOrClass, classroom);
-    writeBigLine(page, course);
+    char* const fields[3] = {course, teacherOrClass, classroom};
+    const size_t sizes[3] = {sizeof course, sizeof teacherOrClass, sizeof classroom};
+    // The selected week's own date: its changes show, the timetable everywhere else.
+    if (lookupLessonFields(diaryState.selectedWeek, day, period, diaryState.weekColour, fields, sizes))
+        writeCancelledLine(page, course);
+    else
+        writeBigLine(page, course);
     writeBigLine(page, teacherOrClass);
     writeBigLine(page, classroom);
     rewriteString(page, "</td>\n");

@@ -61,6 +61,7 @@ const SettingKeyRow settingKeys[SETTING_KEY_COUNT] = {
     {"calendar_id", "", idText},
     {"school_year_start", "", schoolYearWeek},
     {"notes_year", "", fullYear},
+    {"agenda_start", "yes", anyText},
 };
 
 const char* settingKeyName(SettingKey key) { return settingKeys[key].name; }

@@ -19,6 +19,7 @@ enum SettingKey {
     KEY_CALENDAR_ID,        // this diary's id in the calendar file's UIDs
     KEY_SCHOOL_YEAR_START,  // the week that starts every school year, 1..52, 0 for none
     KEY_NOTES_YEAR,         // the year in which the school year of the notes starts, "2026"
+    KEY_AGENDA_AT_START,    // "no" keeps the agenda from opening at start
     SETTING_KEY_COUNT
 };
 

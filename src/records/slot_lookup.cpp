@@ -7,7 +7,11 @@
 #include "store/table_store.h"
 
 void lookupSlotFields(int day, int period, char* const fields[3], const size_t sizes[3]) {
-    int colour = diaryState.weekColour > 0 ? diaryState.weekColour : 0;
+    lookupSlotFieldsIn(day, period, diaryState.weekColour, fields, sizes);
+}
+
+void lookupSlotFieldsIn(int day, int period, int weekColour, char* const fields[3], const size_t sizes[3]) {
+    int colour = weekColour > 0 ? weekColour : 0;
     // The coloured keys and, with the fall-back, the colour-less ones: one read of the table.
     char keys[6][32];
     char fallback[3][sizeof valueBuffer];

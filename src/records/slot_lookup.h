@@ -9,3 +9,5 @@
 void lookupSlot(int day, int period, char* course, char* teacherOrClass, char* classroom);
 // The same into fields of the given sizes (course, teacher or class, classroom).
 void lookupSlotFields(int day, int period, char* const fields[3], const size_t sizes[3]);
+// The same for a week of the given colour (another week than the selected one).
+void lookupSlotFieldsIn(int day, int period, int weekColour, char* const fields[3], const size_t sizes[3]);

@@ -15,6 +15,9 @@
 
 #define JOURNAL_NEW SWAP_JOURNAL ".new"
 
+// A restore swaps every file of a snapshot at once.
+static_assert(SWAP_MAX_FILES >= SNAPSHOT_FILE_COUNT, "a swap must hold every file of a snapshot");
+
 typedef char PathText[sizeof filePath];
 
 struct Journal {

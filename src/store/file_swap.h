@@ -13,7 +13,8 @@
 
 #define SWAP_JOURNAL "swap.jnl"
 #define SWAP_UNDO_JOURNAL "swap.und"
-#define SWAP_MAX_FILES 6
+// Room for every file a snapshot carries, and a few more.
+#define SWAP_MAX_FILES 10
 #define SWAP_WHAT_SIZE 120
 
 struct FileSwap {

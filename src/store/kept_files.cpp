@@ -224,6 +224,12 @@ static KeptFile* keptCopy(const char* path, KeptRead* read, FILE** f) {
         return k;
     }
     if (k != NULL) invalidate(k);
+    // A file that is not there (an optional one, as the lesson changes) is looked at without an
+    // open: a failed open would take the place of the error that a write under way reports.
+    if (!stamped && !platformExists(path)) {
+        *read = KEPT_NOT_OPENED;
+        return NULL;
+    }
     unsigned long changeCount = platformChangeCount();
     FILE* file = openToRead(path);
     if (file == NULL) {

@@ -2,14 +2,14 @@
 // notes, timetable values and week colours in a loop through the diary's own functions. Before
 // each save it writes "B <file> <key> <value>" to fd 3 and "E" after it, so the killer knows
 // what was on the way. With "grid" as a third argument it stores whole timetable grids
-// instead; with "restore" it restores the snapshots "state-a" and "state-b" in turn (each
+// instead; with "marks" it sets and clears done marks; with "restore" it restores the snapshots "state-a" and "state-b" in turn (each
 // restore first takes a snapshot of its own).
 // With "start" it only starts (finishing or undoing what a kill interrupted) and ends. With
 // "restore-step N" or "new-year-step N" it restores once (the snapshot "state-a" for an even
 // sequence number, else "state-b") or starts the school year "year-<sequence number>" after
 // writing a note and a week colour, and is ended as by a kill at its Nth file call.
 // Usage: wkb_crash_child <base folder> <first sequence number>
-//        [grid | restore | start | restore-step N | new-year-step N]
+//        [grid | marks | restore | start | restore-step N | new-year-step N]
 #include <unistd.h>
 
 #include <cstdio>
@@ -25,6 +25,8 @@
 #include "diary/timetable_edit.h"
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
+#include "records/lesson_changes.h"
+#include "records/note_marks.h"
 #include "records/snapshot_restore.h"
 #include "records/week_colours.h"
 #include "store/snapshots.h"
@@ -95,6 +97,34 @@ static void saveGrid(long seq) {
     frontLog.calls.clear();
 }
 
+// A done mark set or cleared, told as "B marks <key> d" or "B marks <key> -".
+static void markOne(long seq) {
+    char key[32], line[64];
+    snprintf(key, sizeof key, "W%dD%dP%d", 1 + (int)(seq % 5), 1 + (int)(seq % 3), (int)(seq % 4));
+    int on = (int)((seq / 60) % 2 == 0);
+    snprintf(line, sizeof line, "B marks %s %s\n", key, on ? "d" : "-");
+    tell(line);
+    int failed = setNoteMark(key, "", MARK_DONE, on);
+    tell(failed || !frontCalls("box|").empty() ? "F\n" : "E\n");
+    frontLog.calls.clear();
+}
+
+// A lesson change stored (another room, every other one cancelled), told as
+// "B changes <key> <stored value>".
+static void changeOne(long seq) {
+    char key[32], room[32], value[64], line[128];
+    formatNoteKey(key, sizeof key, 1 + (int)(seq % 5), 1 + (int)(seq % 3), (int)(seq % 4));
+    snprintf(room, sizeof room, "r%ld", seq);
+    snprintf(value, sizeof value, "%c L%u:%s", seq % 2 ? 'X' : '-', (unsigned)strlen(room), room);
+    snprintf(line, sizeof line, "B changes %s %s\n", key, value);
+    tell(line);
+    const char* const typed[3] = {"Math", "", room};
+    const char* const timetable[3] = {"Math", "", "12"};
+    int failed = storeLessonChange(1 + (int)(seq % 5), 1 + (int)(seq % 3), (int)(seq % 4), (int)(seq % 2), typed, timetable);
+    tell(failed || !frontCalls("box|").empty() ? "F\n" : "E\n");
+    frontLog.calls.clear();
+}
+
 static void restoreOne(long seq) {
     const char* name = seq % 2 == 0 ? "state-a" : "state-b";
     char line[64];
@@ -136,10 +166,13 @@ int main(int argc, char** argv) {
     frontLog.calls.clear();
     if (strcmp(mode, "start") == 0) return 0;
     if (argc > 4) return stepOnce(mode, seq, atoi(argv[4]));
-    int restores = strcmp(mode, "restore") == 0, grid = strcmp(mode, "grid") == 0;
+    int restores = strcmp(mode, "restore") == 0, grid = strcmp(mode, "grid") == 0, marks = strcmp(mode, "marks") == 0;
+    int changes = strcmp(mode, "changes") == 0;
     for (;; seq++) {
         if (restores) restoreOne(seq);
         else if (grid) saveGrid(seq);
+        else if (marks) markOne(seq);
+        else if (changes) changeOne(seq);
         else saveOne(seq);
     }
 }

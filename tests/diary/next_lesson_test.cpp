@@ -85,3 +85,16 @@ TEST_F(NextLessonTest, TheCommandSelectsTheLessonOrSaysWhyNot) {
 }
 
 }  // namespace
+
+namespace {
+
+// A change of one lesson counts: the cancelled double period is skipped, and a Friday lesson
+// swapped for Math is the next Math.
+TEST_F(NextLessonTest, CancelledAndSwappedLessonsCount) {
+    writeData("changes.dat", "### Lessons that differ on one date. Please do not edit.\nW51D4P2=X\nW51D4P3=X\n");
+    EXPECT_EQ("2/2/0", next(12, 8, 2026, "Math"));
+    writeData("changes.dat", "### Lessons that differ on one date. Please do not edit.\nW50D5P4=- C4:Math\n");
+    EXPECT_EQ("50/5/4", next(12, 8, 2026, "Math"));
+}
+
+}  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The window at 96, 120, 144 and 192 DPI under Wine: for each, a prefix whose LogPixels says so,
-# the layout tests run there, and screenshots of the main window, the timetable dialog and the
-# input dialog saved to BUILD_DIR/artefacts/dpi-<dpi>-{window,timetable,dialog}.png to be looked at.
+# the layout tests run there, and screenshots of the main window, the timetable dialog, the agenda
+# window and the input dialog saved to BUILD_DIR/artefacts/dpi-<dpi>-{window,timetable,agenda,dialog}.png
+# to be looked at.
 # Usage: tests/e2e/dpi_shots.sh BUILD_DIR [dpi...]
 set -u
 if [ $# -lt 1 ]; then echo "usage: $0 BUILD_DIR [dpi...]" >&2; exit 2; fi
@@ -42,11 +43,22 @@ for dpi in "${dpis[@]}"; do
       echo "FAILED: the timetable dialog did not open at $dpi DPI"
       failures=$((failures + 1))
     fi
+    # Two notes of this week for the agenda window.
+    week=$((10#$(date +%V)))
+    printf 'W%dD1P1=Read chapter 4\r\nW%dD5P2=Test on fractions |Exercises 1-5\r\n' "$week" "$week" >"$work/wkb_db/wkb_txt.data"
+    if timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" agenda >/dev/null 2>&1; then
+      sleep 1
+      import -window root "$artefacts/dpi-$dpi-agenda.png"
+      timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" close-agenda >/dev/null 2>&1
+    else
+      echo "FAILED: the agenda window did not open at $dpi DPI"
+      failures=$((failures + 1))
+    fi
     printf '[C]Math\r\n[C]Latin\r\n' >"$work/wkb_db/hdvalues.dat"
     timeout 60 "$wine_run" "$build/wkb_e2e_driver.exe" dialog >/dev/null 2>&1
     sleep 1
     import -window root "$artefacts/dpi-$dpi-dialog.png"
-    echo "screenshots: $artefacts/dpi-$dpi-window.png, dpi-$dpi-dialog.png"
+    echo "screenshots: $artefacts/dpi-$dpi-window.png, dpi-$dpi-dialog.png, dpi-$dpi-agenda.png"
   else
     echo "FAILED: the window did not come up at $dpi DPI"
     failures=$((failures + 1))

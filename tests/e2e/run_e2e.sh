@@ -43,8 +43,10 @@ check "the driver used the window" [ $drive_status -eq 0 ]
 import -window root "$artefacts/e2e_window.png" && echo "screenshot: $artefacts/e2e_window.png"
 
 # Real key presses: Ctrl+Tab to Period 4, a note typed there, Alt+Right and Alt+Left a week
-# away and back without saving: the note is kept. Then more typing and Alt+F4 (the close box's
-# command): the window closes and the note is in the file.
+# away and back without saving: the note is kept, and the letters typed right after Alt+Left go
+# into it, not to the menu bar. Alt pressed alone still enters the menu bar: a letter then goes
+# to no note. Then more typing and Alt+F4 (the close box's command): the window closes and the
+# note is in the file.
 point=$(timeout 60 "$wine_run" "$driver" where 2>/dev/null | tr -d '\r' | sed -n 's/^notes-at //p')
 if [ -n "$point" ]; then
   # shellcheck disable=SC2086
@@ -52,14 +54,20 @@ if [ -n "$point" ]; then
   sleep 0.5
   xdotool key ctrl+Tab
   sleep 0.5
-  xdotool mousemove $point click 1 type --delay 20 "typed by keys"
+  xdotool mousemove $point click 1 type --delay 20 "typed by"
   xdotool key alt+Right
   sleep 0.5
   xdotool key alt+Left
   sleep 0.5
+  xdotool key ctrl+End type --delay 20 " keys"
+  xdotool key alt
+  sleep 0.3
+  xdotool type --delay 20 "z"
+  xdotool key Escape
+  sleep 0.3
 fi
 notes=$(timeout 60 "$wine_run" "$driver" notes 2>/dev/null | tr -d '\r' | sed -n 's/^notes=//p')
-check "a note typed and left with Alt+Right is there after Alt+Left (\"$notes\")" [ "$notes" = "typed by keys" ]
+check "a note typed and left with Alt+Right is there after Alt+Left, with what was typed next (\"$notes\")" [ "$notes" = "typed by keys" ]
 xdotool key End type --delay 20 " and closed"
 # The timetable grid by keys alone: Ctrl+T opens it on Monday, Period 4 of the yellow week; Tab
 # runs through a cell's fields, Enter goes to the next period, where "Ma" completes to the
@@ -74,6 +82,31 @@ xdotool key alt+w Home alt+c; xdotool type --delay 20 "Art"
 sleep 0.5
 import -window root "$artefacts/e2e_timetable.png" && echo "screenshot: $artefacts/e2e_timetable.png"
 xdotool key ctrl+Return
+sleep 1
+# One lesson on its date by keys: Ctrl+L opens the change of Monday, Period 4 with the focus on
+# "Cancelled", Space ticks it, Alt+R goes to the classroom, Enter is OK.
+xdotool key ctrl+l
+sleep 1
+xdotool key space alt+r; xdotool type --delay 20 "Gym"
+sleep 0.3
+import -window root "$artefacts/e2e_lesson_change.png" && echo "screenshot: $artefacts/e2e_lesson_change.png"
+xdotool key Return
+sleep 0.5
+# The agenda by keys: Ctrl+D opens it on the week's first note (Monday, Period 3), Space ticks it
+# done and Escape closes it; Ctrl+Shift+Tab goes back to Period 3 (Math every week, by the default
+# values) and Ctrl+J on to the next week's, where a note is typed; File > Export > Agenda page (its
+# last item) writes the page. (After the grid the driver no longer finds the window: keys only.)
+xdotool key ctrl+d
+sleep 1
+import -window root "$artefacts/e2e_agenda.png" && echo "screenshot: $artefacts/e2e_agenda.png"
+xdotool key space
+sleep 0.5
+xdotool key Escape ctrl+shift+Tab
+sleep 0.5
+xdotool key ctrl+j
+sleep 0.5
+[ -n "$point" ] && xdotool mousemove $point click 1 type --delay 20 "next math"
+xdotool key alt+f Down Right Up Return
 sleep 1
 xdotool key alt+F4
 for _ in $(seq 1 100); do kill -0 $program_pid 2>/dev/null || break; sleep 0.2; done
@@ -103,6 +136,10 @@ grid_typed() {
 }
 check "wkb_hd.data holds the timetable typed in the grid, both colours" grid_typed
 check "hdvalues.dat lists the grid's new teacher" has hdvalues.dat "[T]Smith"
+check "marks.dat marks the note of Monday, Period 3 done (Ctrl+D, Space)" grep -qa "^W${week}D1P2=d " "$data/marks.dat"
+check "Ctrl+J went to the next week's Math lesson" bash -c "grep -a '^W[0-9]*D1P2=next math' '$data/wkb_txt.data' | grep -qv '^W${week}D'"
+check "changes.dat cancels Monday, Period 4 of week ${week} in the room typed" grep -qa "^W${week}D1P3=X L3:Gym"$'\r'"\$" "$data/changes.dat"
+check "agenda.html lists the note still due" grep -qa "typed by keys and closed" "$data/agenda.html"
 
 if [ $failures -ne 0 ]; then echo "$failures failed"; exit 1; fi
 echo "end-to-end check passed"

@@ -4,7 +4,8 @@
 // default values on, goes a week forward and back; "quit" ends the program; "intro" only
 // closes the start-up message and waits for the window; "dialog" opens Course > Select and
 // leaves it open (for screenshots); "timetable" opens Parametres > Timetable... and leaves it
-// open, "cancel-timetable" cancels it; "where" prints the screen point at the middle of the notes
+// open, "cancel-timetable" cancels it; "agenda" opens the agenda window and leaves it open,
+// "close-agenda" closes it; "where" prints the screen point at the middle of the notes
 // editor; "notes" prints the editor's text; "speed" times week moves against a command that
 // does nothing, sent to the window one after the other. Prints what it saw; exit code 0 when every step was seen
 // to work.
@@ -236,6 +237,18 @@ static int timetable(bool open) {
     return 0;
 }
 
+// Opens the agenda window (File > Agenda...) and leaves it open, or closes the open one.
+static int agenda(bool open) {
+    Diary d = {};
+    if (!findDiary(&d)) return fail("no main window");
+    HWND window = FindWindowA("WinWkbAgenda", NULL);
+    if (open) postCommand(d.main, 320);
+    else if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!waitFor([&] { return (FindWindowA("WinWkbAgenda", NULL) != NULL) == open; })) return fail("the agenda window");
+    printf("AGENDA OK\n");
+    return 0;
+}
+
 static int where() {
     Diary d = {};
     if (!findDiary(&d)) return fail("no main window");
@@ -287,6 +300,8 @@ int main(int argc, char** argv) {
     if (argc == 2 && strcmp(argv[1], "dialog") == 0) return dialog();
     if (argc == 2 && strcmp(argv[1], "timetable") == 0) return timetable(true);
     if (argc == 2 && strcmp(argv[1], "cancel-timetable") == 0) return timetable(false);
+    if (argc == 2 && strcmp(argv[1], "agenda") == 0) return agenda(true);
+    if (argc == 2 && strcmp(argv[1], "close-agenda") == 0) return agenda(false);
     if (argc == 2 && strcmp(argv[1], "where") == 0) return where();
     if (argc == 2 && strcmp(argv[1], "notes") == 0) return notes();
     if (argc == 2 && strcmp(argv[1], "speed") == 0) return speed();

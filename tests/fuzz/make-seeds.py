@@ -114,3 +114,18 @@ write("startup", "sunday", bytes([0, 3]) + store(settings))
 write("startup", "long_lines", bytes([0, 90]) + store(settings + b"title=" + b"t" * 1500 + b"\n",
                                                           WEEKS_HEADER + b"9=1\n20=" + b"3" * 300 + b"\n"))
 write("startup", "no_weeks_file", bytes([0x08, 200]) + store(settings))
+
+marks = b"W1D1P0=d e40c292c\nW2D3P4=dt 811c9dc5\nW53D6P9=t 00000000\nW1D1P0=t e40c292c\n"
+for shape, data in odd_shapes(marks).items():
+    write("marks", shape, bytes([0, 0, 0]) + data)
+for op, name in enumerate(["open", "write", "rename"]):
+    write("marks", "fault_" + name, bytes([0, 2, 1 + [0, 1, 4][op]]) + crlf(marks))
+write("marks", "damaged", bytes([53, 1, 0]) + crlf(b"W01D1P0=d e40c292c\nW1D1P0=x 1\nW1D1P0=d e40c292c0\nW2D1P0=d 811c9dc5  \n"))
+
+CHANGES_HEADER = b"### Lessons that differ on one date. Please do not edit.\n"
+changes = CHANGES_HEADER + b"W3D2P0=X\nW3D2P1=- L3:Gym\nW53D6P9=X C7:Physics T0: L1:=\n"
+for shape, data in odd_shapes(changes).items():
+    write("changes", shape, bytes([2, 0x10, 0x0D]) + data)
+for op, name in enumerate(["open", "write", "rename"]):
+    write("changes", "fault_" + name, bytes([2, 0x10, ((1 + [0, 1, 4][op]) << 4) | 4]) + crlf(changes))
+write("changes", "damaged", bytes([4, 0x10, 0x08]) + crlf(CHANGES_HEADER + b"W3D2P0=- L99:cut\nW3D2P0=Y\nW3D2P0=- L3:Gym L3:Lab\n"))

@@ -16,6 +16,7 @@
 
 #include "core/diary_state.h"
 #include "diary/actions.h"
+#include "diary/agenda.h"
 #include "diary/calendar_export.h"
 #include "diary/navigation.h"
 #include "diary/notes.h"
@@ -32,6 +33,7 @@
 #include "platform/bounded_text.h"
 #include "platform/faults.h"
 #include "platform/platform.h"
+#include "records/lesson_changes.h"
 #include "records/lesson_times.h"
 #include "records/settings.h"
 #include "records/store_prep.h"
@@ -245,6 +247,23 @@ static int restoreKept() {
     frontLog.answers = {1};
     return restoreWithQuestion("kept") == 1 ? boxShown() : 1;
 }
+// Marks on two notes of the week shown, one of them the selected lesson's.
+static void marked(FaultSweepTest& t) {
+    t.fullStoreShowingWeek3();
+    setNoteMark("W3D1P0", "", MARK_TEST, 1);
+    setNoteMark("W3D4P1", "", MARK_DONE, 1);
+}
+// Two lessons of the week shown that differ on their date.
+static int changeLesson(int period, int cancelled, const char* room) {
+    const char* const typed[3] = {"Math", "", room};
+    const char* const timetable[3] = {"Math", "", "12"};
+    return storeLessonChange(3, 4, period, cancelled, typed, timetable);
+}
+static void lessonsChanged(FaultSweepTest& t) {
+    t.fullStoreShowingWeek3();
+    changeLesson(0, 1, "12");
+    changeLesson(1, 0, "Gym");
+}
 static int newYear() {
     char message[160];
     return startSchoolYear("2025-2026", message, sizeof message) == 0 ? boxShown() : 1;
@@ -333,6 +352,13 @@ static const SweepCase kCases[] = {
     {"weeks table page", shown, [] { exportWeeksTablePage(); return boxShown(); }, true, false},
     {"day list", shown, [] { exportDayList(); return boxShown(); }, true, false},
     {"calendar file", lessonTimes, [] { exportCalendarFile(); return boxShown(); }, true, false},
+    {"done mark, no marks file yet", shown, [] { return markSelectedLesson(MARK_DONE, 1) | boxShown(); }, true, false},
+    {"test mark beside others", marked, [] { return markSelectedLesson(MARK_TEST, 1) | boxShown(); }, true, false},
+    {"agenda page", marked, [] { exportAgendaPage(); return boxShown(); }, true, false},
+    {"lesson change, no changes file yet", shown, [] { return changeLesson(2, 1, "Lab") | boxShown(); }, true, false},
+    {"lesson change beside others", lessonsChanged, [] { return changeLesson(0, 0, "Lab") | boxShown(); }, true, false},
+    {"lesson change removed", lessonsChanged, [] { return removeLessonChange(3, 4, 1) | boxShown(); }, true, false},
+    {"new school year with lesson changes", lessonsChanged, newYear, true, false, nullptr, nullptr, true},
 };
 
 TEST_F(FaultSweepTest, EveryFailingStepOfEveryWriteLeavesOldOrNewFilesAndIsReported) {

@@ -41,6 +41,31 @@ def note_text(raw):
     return text(raw.replace(b" |", b"\n"))
 
 
+def lesson_changes(path):
+    """(week, day, period) -> (cancelled, {letter: raw value}) from the lesson changes file:
+    "W<w>D<d>P<p>=X" or "=-", then " <C|T|L><length>:<text>" per changed field. A line that
+    does not read whole is no change; the first line of a lesson wins."""
+    changes = {}
+    if not path.exists():
+        return changes
+    for line in path.read_bytes().split(b"\n"):
+        line = line[:-1] if line.endswith(b"\r") else line
+        m = re.fullmatch(rb"W(\d+)D(\d)P(\d)=([X-])(.*)", line, re.S)
+        if not m:
+            continue
+        key, rest, fields = tuple(int(g) for g in m.groups()[:3]), m.group(5), {}
+        while rest:
+            f = re.match(rb" ([CTL])(\d{1,3}):", rest)
+            n = int(f.group(2)) if f else 0
+            if not f or f.group(1) in fields or n > 254 or len(rest) < f.end() + n:
+                break
+            fields[f.group(1)] = rest[f.end():f.end() + n]
+            rest = rest[f.end() + n:]
+        if not rest and key not in changes:
+            changes[key] = (m.group(4) == b"X", fields)
+    return changes
+
+
 def lesson_rows(settings):
     def row(value):
         times = [None] * 10
@@ -58,6 +83,7 @@ def expected_lessons(folder, meta):
     db = folder / "wkb_db"
     hd = records(db / "wkb_hd.data")
     notes = records(db / "wkb_txt.data")
+    changes = lesson_changes(db / "changes.dat")
     settings = records(db / ".wkb.rc")
     colours = {}
     for line in (db / "weeks.dat").read_bytes().split(b"\n")[1:]:
@@ -77,7 +103,10 @@ def expected_lessons(folder, meta):
     last_day = first_day + datetime.timedelta(days=359)
     start = today + datetime.timedelta(days=1) if today.weekday() == 6 else today - datetime.timedelta(days=today.weekday())
 
-    def field(day, period, letter, colour):
+    def field(day, period, letter, colour, week=None):
+        change = changes.get((week, day, period))
+        if change and letter in change[1]:
+            return text(change[1][letter]).replace("`", "'")
         plain = hd.get(b"D%dP%d%s" % (day, period, letter), b"")
         value = plain if colour == 0 else hd.get(b"D%dP%d%s|%d" % (day, period, letter, colour), b"") if colour <= 4 else b""
         if not value and use_defaults:
@@ -91,15 +120,20 @@ def expected_lessons(folder, meta):
         if day <= 6 and week not in holidays:
             for p in range(10):
                 times = rows[day][p]
-                course = field(day, p, b"C", colours.get(week, 0))
+                course = field(day, p, b"C", colours.get(week, 0), week)
+                cancelled = changes.get((week, day, p), (False,))[0]
                 raw_note = notes.get(b"W%dD%dP%d" % (week, day, p), b"")
                 if times is None or not (course or raw_note):
                     continue
                 # A note in a period without a course is titled by its period.
                 title = course or "Period %d" % (p + 1)
+                # A lesson cancelled on its date stays, marked, under its own UID.
+                if cancelled:
+                    title = "Cancelled: " + title
                 begin, end = (datetime.datetime.combine(date, t) for t in times)
-                lessons.add((begin, end, title, field(day, p, b"L", colours.get(week, 0))))
-                teacher = field(day, p, b"T", colours.get(week, 0))
+                lessons.add((begin, end, title, field(day, p, b"L", colours.get(week, 0), week),
+                             "CANCELLED" if cancelled else ""))
+                teacher = field(day, p, b"T", colours.get(week, 0), week)
                 note = note_text(raw_note)
                 descriptions[begin] = "\n".join(x for x in (label + teacher if teacher else "", note) if x)
         date += datetime.timedelta(days=1)
@@ -138,7 +172,7 @@ def check(folder):
         if "DTSTAMP" not in e:
             faults.append("no DTSTAMP at %s" % begin)
         uids.add(str(e["UID"]))
-        found.add((begin, end, str(e["SUMMARY"]), str(e.get("LOCATION", ""))))
+        found.add((begin, end, str(e["SUMMARY"]), str(e.get("LOCATION", "")), str(e.get("STATUS", ""))))
         found_descriptions[begin] = str(e.get("DESCRIPTION", ""))
     if len(uids) != len(events):
         faults.append("UIDs are not unique")
@@ -151,8 +185,9 @@ def check(folder):
             faults.append("description at %s: %r, expected %r" % (begin, found_descriptions.get(begin), descriptions[begin]))
     weeks53 = sum(1 for b, *_ in lessons if b.isocalendar()[1] == 53)
     notes = sum(1 for d in descriptions.values() if d and (d.count("\n") or not d.startswith(("Teacher: ", "Class: "))))
-    print("%s: %d events read back, %d expected (%d in week 53, %d with notes), %d faults"
-          % (folder.name, len(events), len(lessons), weeks53, notes, len(faults)))
+    cancelled = sum(1 for lesson in lessons if lesson[4])
+    print("%s: %d events read back, %d expected (%d in week 53, %d with notes, %d cancelled), %d faults"
+          % (folder.name, len(events), len(lessons), weeks53, notes, cancelled, len(faults)))
     for fault in faults[:30]:
         print("  " + fault)
     return not faults

@@ -3,6 +3,7 @@
 // break them, re-export, and the refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -102,6 +103,28 @@ TEST_F(IcalExportTest, ArtefactTeacherModeFromASunday) {
     exportCalendarFile();
     ASSERT_EQ(1u, frontCalls("box|Info|").size());
     keepArtefact("teacher_sunday", data(""), "2026-12-27", "");
+}
+
+// Lessons that differ on one date: a cancelled lesson of an A week (the next A week is whole),
+// another room with default values on, a substitute course in an empty period, a damaged line.
+TEST_F(IcalExportTest, ArtefactLessonChanges) {
+    startAt(2026, 1, 12);  // Monday of week 3
+    colours("3=1\n4=2\n5=1\n");
+    times(0, commonTimes);
+    diaryState.useDefaults = 1;
+    ASSERT_EQ(1, writeSetting("default", "yes"));
+    slot(2, 2, 'C', 1, "English A");
+    slot(2, 2, 'T', 0, "Mr Grey");
+    slot(2, 2, 'L', 0, "12");
+    slot(3, 0, 'C', 0, "Math");
+    writeData("changes.dat", "### header\nW3D2P2=X\nW3D3P0=- L9:Gym O`Hal\nW4D3P1=- C7:Physics T4:Bohr\n"
+                             "W5D3P0=- L99:cut\n");
+    notes(3, 2, 2, "Cancelled, but the note stays");
+    exportCalendarFile();
+    std::vector<std::string> summaries = values("SUMMARY:");
+    EXPECT_NE(summaries.end(), std::find(summaries.begin(), summaries.end(), "Cancelled: English A"));
+    EXPECT_EQ(1u, values("STATUS:").size());
+    keepArtefact("lesson_changes", data(""), "2026-01-12", "");
 }
 
 // Windows-1252 text into UTF-8, independently of the exporter: the code points of 0x80..0x9F

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/diary_state.h"
+#include "diary/agenda.h"
 #include "diary/calendar_export.h"
 #include "diary/restore.h"
 #include "diary/school_year.h"
@@ -17,6 +18,7 @@
 #include "output/pages.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
+#include "records/lesson_changes.h"
 #include "records/settings.h"
 #include "records/week_colours.h"
 #include "store/data_files.h"
@@ -53,6 +55,11 @@ TEST_F(DataFilesTest, EveryFileTheDiaryLeavesHasARowAndEverySnapshotRowTravels) 
     exportWeeksTablePage();
     exportDayList();
     exportCalendarFile();
+    setNoteMark("W3D4P0", "new", MARK_DONE, 1);
+    const char* const room[3] = {"", "", "Gym"};
+    const char* const timetable[3] = {"", "", ""};
+    storeLessonChange(3, 4, 0, 1, room, timetable);
+    exportAgendaPage();
     platformSetNow((time_t)localTime(2026, 1, 15, 9));
     frontLog.answers = {1};
     ASSERT_EQ(1, restoreWithQuestion("2026-01-15"));
@@ -74,6 +81,7 @@ TEST_F(DataFilesTest, EveryFileTheDiaryLeavesHasARowAndEverySnapshotRowTravels) 
     EXPECT_EQ(SNAPSHOT_FILE_COUNT, carried);
     char question[600];
     composeRestoreQuestion("x", question, sizeof question);
-    EXPECT_NE(nullptr, strstr(question, "The timetable, the notes, the week colours, the value lists and the settings\n"))
+    EXPECT_NE(nullptr, strstr(question, "The timetable, the notes, the week colours, the value lists, the settings, "))
         << question;
+    EXPECT_NE(nullptr, strstr(question, " and the done and test marks\n")) << question;
 }

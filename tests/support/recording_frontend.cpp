@@ -38,6 +38,8 @@ int frontAskYesNo(const char* text) {
     return a;
 }
 
+int frontAskYesNoUtf8(const char* text) { return frontAskYesNo(text); }
+
 int frontOpenInputDialog(const char* prompt) {
     frontLog.calls.push_back(std::string("input|") + prompt);
     return frontLog.inputDialogFails ? 1 : 0;

@@ -218,3 +218,19 @@ TEST_F(UiBadInput, ADialogThatCannotBeCreatedLeavesNothingPending) {
     command(CMD_TITLE);
     EXPECT_TRUE(dlg());
 }
+
+// A name with letters the code page lacks is not stored as "??????" unseen: the letters are
+// named, No goes back to the text, Yes stores the stand-ins.
+TEST_F(UiBadInput, ANameWithLettersTheCodePageLacksIsNamedBeforeItIsStored) {
+    open();
+    command(CMD_COURSE_ADD);
+    SetWindowTextW(item(IDC_DLG_TEXT), L"\x424\x438\x437\x438\x43a\x430");  // Физика
+    press(IDC_DLG_OK);
+    ASSERT_EQ(frontBoxCount(), 1);
+    EXPECT_NE(std::string(frontBoxText(0)).find("\xd0\xa4 \xd0\xb8 \xd0\xb7 \xd0\xba \xd0\xb0"), std::string::npos) << frontBoxText(0);
+    EXPECT_TRUE(IsWindow(dlg()));
+    EXPECT_EQ(dataBytes("hdvalues.dat"), "");
+    frontQueueAnswer(1);
+    press(IDC_DLG_OK);
+    EXPECT_EQ(dataBytes("hdvalues.dat"), "[C]??????\r\n");
+}

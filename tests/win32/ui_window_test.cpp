@@ -158,13 +158,16 @@ static std::string menuOutline(HMENU menu) {
 // The whole menu, pinned once, in class mode.
 static const char classMenu[] =
     "&File{Save\tCtrl+S=200;Export{The day{to Notepad=201;to the Web Browser=226};"
-    "The week grid{To the Printer\tCtrl+P=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281};"
-    "Initialize=205;Restore...=261;New school year...=262;Search\tCtrl+F=206;Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;"
-    "Current week\tAlt+Home=241};-;&Quit=203};"
-    "&Options{Bip{On!=210;Off=211};Info{On!=212;Off=213};Use default values{On=229;Off!=230}};"
+    "The week grid{To the Printer\tCtrl+P=202;to the Web Browser=227};The weeks table=228;Calendar file (.ics)=281;Agenda page=326};"
+    "Initialize=205;Restore...=261;New school year...=262;Search\tCtrl+F=206;Search next\tF3=240;Agenda...\tCtrl+D=320;"
+    "Week{Forward\tAlt+Right=207;Backward\tAlt+Left=208;Current week\tAlt+Home=241};"
+    "Day{Next day\tCtrl+PgDn=244;Previous day\tCtrl+PgUp=245};"
+    "Period{Next period\tCtrl+Tab=242;Previous period\tCtrl+Shift+Tab=243};-;&Quit=203};"
+    "&Options{Bip{On!=210;Off=211};Info{On!=212;Off=213};Use default values{On=229;Off!=230};Agenda at start{On!=324;Off=325}};"
     "&Parametres{Course{Add=220;Remove=221;Select=214};Teacher{Add=222;Remove=223;Select=215};"
-    "Class room{Add=224;Remove=225;Select=216};T&imetable...\tCtrl+T=300;Title=217;Teacher Mode=219;Lesson times...=280;"
+    "Class room{Add=224;Remove=225;Select=216};T&imetable...\tCtrl+T=300;Change this &lesson...\tCtrl+L=310;Title=217;Teacher Mode=219;Lesson times...=280;"
     "Week rotation...=260;School year...=263};"
+    "&Lesson{Mark as done=321;Mark as a test=322;-;Next lesson of this course\tCtrl+J=323};"
     "&Help{WWW...=204;Version=209}";
 
 // Teacher mode differs in two places: the teacher's Select reads "Class", and the switch is gone.

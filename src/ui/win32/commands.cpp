@@ -1,24 +1,31 @@
 // The one dispatch place of WM_COMMAND: a table from command id to a short call. It checks
 // nothing itself; the pending-action guard lives in the operations that start an action.
-// Also the radio marks of the option items.
+// Also the radio marks of the option items and the check marks of the lesson's marks.
 #include "ui/win32/commands.h"
 
 #include <windows.h>
 
 #include "core/diary_state.h"
 #include "diary/actions.h"
+#include "diary/agenda.h"
 #include "diary/calendar_export.h"
 #include "diary/navigation.h"
+#include "diary/next_lesson.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
 #include "output/day_list.h"
 #include "output/pages.h"
+#include "platform/bounded_text.h"
+#include "records/record_keys.h"
 #include "records/settings.h"
 #include "records/week_colours.h"
+#include "store/table_store.h"
+#include "ui/win32/agenda_window.h"
 #include "ui/win32/input_dialog.h"
 #include "ui/win32/keyboard.h"
+#include "ui/win32/lesson_change_dialog.h"
 #include "ui/win32/lesson_times_dialog.h"
 #include "ui/win32/new_year_dialog.h"
 #include "ui/win32/school_year_dialog.h"
@@ -62,6 +69,19 @@ static void defaultsOption(int on) {
     // The slot line shows the option at once (the status line has reloaded it).
     refreshSlotLine();
 }
+
+// The marks of the selected lesson's note as stored (0 without a note).
+static int selectedLessonMarks() {
+    char key[32], stored[sizeof valueBuffer];
+    formatNoteKey(key, sizeof key, diaryState.selectedWeek, diaryState.selectedDay, diaryState.selectedPeriod);
+    tableOp(TABLE_GET, NOTES_TABLE, key, "");
+    copyText(stored, sizeof stored, valueBuffer);
+    return stored[0] ? noteMarks(key, stored) : 0;
+}
+
+// Lesson > Mark as done / Mark as a test: sets the mark, or clears it when it is set (an open
+// agenda follows, as after every change of the notes).
+static void toggleLessonMark(int mark) { markSelectedLesson(mark, !(selectedLessonMarks() & mark)); }
 
 struct CommandBinding {
     int id;
@@ -112,16 +132,26 @@ static const CommandBinding commandTable[] = {
     {CMD_DEFAULTS_ON, NULL, defaultsOption, 1},
     {CMD_DEFAULTS_OFF, NULL, defaultsOption, 0},
     {CMD_LESSON_TIMES, openLessonTimesDialog, NULL, 0},
+    {CMD_LESSON_CHANGE, openLessonChangeDialog, NULL, 0},
     {CMD_EXPORT_CALENDAR, exportCalendarFile, NULL, 0},
     {CMD_SEARCH_NEXT, searchNext, NULL, 0},
     {CMD_CURRENT_WEEK, showCurrentWeek, NULL, 0},
     {CMD_NEXT_PERIOD, NULL, stepPeriod, 1},
     {CMD_PREVIOUS_PERIOD, NULL, stepPeriod, -1},
+    {CMD_NEXT_DAY, NULL, stepDay, 1},
+    {CMD_PREVIOUS_DAY, NULL, stepDay, -1},
     {CMD_WEEK_ROTATION, openRotationDialog, NULL, 0},
     {CMD_RESTORE, openRestoreDialog, NULL, 0},
     {CMD_NEW_SCHOOL_YEAR, openNewYearDialog, NULL, 0},
     {CMD_SCHOOL_YEAR, openSchoolYearDialog, NULL, 0},
     {CMD_TIMETABLE, openTimetableDialog, NULL, 0},
+    {CMD_AGENDA, openAgendaWindow, NULL, 0},
+    {CMD_MARK_DONE, NULL, toggleLessonMark, MARK_DONE},
+    {CMD_MARK_TEST, NULL, toggleLessonMark, MARK_TEST},
+    {CMD_NEXT_LESSON, showNextLessonOfCourse, NULL, 0},
+    {CMD_AGENDA_START_ON, NULL, setAgendaAtStart, 1},
+    {CMD_AGENDA_START_OFF, NULL, setAgendaAtStart, 0},
+    {CMD_EXPORT_AGENDA, exportAgendaPage, NULL, 0},
 };
 
 int runCommand(int id) {
@@ -142,4 +172,14 @@ void showOptionChecks(HWND window) {
                        MF_BYCOMMAND);
     CheckMenuRadioItem(menu, CMD_DEFAULTS_ON, CMD_DEFAULTS_OFF,
                        diaryState.useDefaults == 1 ? CMD_DEFAULTS_ON : CMD_DEFAULTS_OFF, MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, CMD_AGENDA_START_ON, CMD_AGENDA_START_OFF,
+                       agendaAtStart() ? CMD_AGENDA_START_ON : CMD_AGENDA_START_OFF, MF_BYCOMMAND);
+}
+
+void showLessonMarks(HWND window) {
+    HMENU menu = GetMenu(window);
+    if (menu == NULL) return;
+    int marks = selectedLessonMarks();
+    CheckMenuItem(menu, CMD_MARK_DONE, MF_BYCOMMAND | ((marks & MARK_DONE) ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, CMD_MARK_TEST, MF_BYCOMMAND | ((marks & MARK_TEST) ? MF_CHECKED : MF_UNCHECKED));
 }

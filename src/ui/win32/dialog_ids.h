@@ -48,3 +48,15 @@
 #define IDC_TT_TEACHER 775
 #define IDC_TT_CLASSROOM 776
 #define IDC_TT_TEACHER_LABEL 777
+
+// A lesson that differs on one date
+#define IDD_LESSON_CHANGE 780
+#define IDC_LC_PROMPT 781      // which lesson: "Tuesday 1/13/2026, Period 3"
+#define IDC_LC_CANCELLED 782
+#define IDC_LC_COURSE 783      // course, teacher or class, classroom: 783..785
+#define IDC_LC_TEACHER 784
+#define IDC_LC_CLASSROOM 785
+#define IDC_LC_TEACHER_LABEL 786
+#define IDC_LC_MESSAGE 787     // what cannot be stored, beside the field at fault
+#define IDC_LC_REMOVE 788      // back to the timetable
+#define IDC_LC_TIMETABLE 789   // what the timetable says

@@ -8,9 +8,14 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "core/diary_state.h"
 #include "core/frontend.h"
 #include "platform/bounded_text.h"
+#include "ui/win32/agenda_window.h"
+#include "ui/win32/code_page_text.h"
+#include "ui/win32/contrast.h"
 #include "ui/win32/input_dialog.h"
+#include "ui/win32/resource_ids.h"
 #include "ui/win32/window_handles.h"
 
 struct FrontSeams {
@@ -33,6 +38,17 @@ int win32MessageBox(HWND owner, const char* text, const char* title, UINT flags)
     return MessageBoxA(owner, text, title, flags);
 }
 
+int win32MessageBoxUtf8(HWND owner, const char* text, const char* title, UINT flags) {
+    trace("box");
+    if (seams.box != NULL) return seams.box(owner, text, title, flags);
+    WCHAR wideText[2048], wideTitle[128];
+    if (MultiByteToWideChar(CP_UTF8, 0, text, -1, wideText, sizeof wideText / sizeof wideText[0]) == 0)
+        wideText[0] = 0;
+    if (MultiByteToWideChar(CP_UTF8, 0, title, -1, wideTitle, sizeof wideTitle / sizeof wideTitle[0]) == 0)
+        wideTitle[0] = 0;
+    return MessageBoxW(owner, wideText, wideTitle, flags);
+}
+
 void frontMessageBox(const char* text, const char* title, FrontIcon icon) {
     UINT flags = MB_ICONINFORMATION;
     if (icon == FRONT_ICON_ERROR) flags = MB_ICONERROR;
@@ -44,6 +60,10 @@ int frontAskYesNo(const char* text) {
     return win32MessageBox(mainUi.main, text, "Question", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
+int frontAskYesNoUtf8(const char* text) {
+    return win32MessageBoxUtf8(mainUi.main, text, "Question", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 int frontOpenInputDialog(const char* prompt) {
     trace("input");
     return openInputDialog(prompt);
@@ -51,7 +71,13 @@ int frontOpenInputDialog(const char* prompt) {
 
 void frontSetStatusColour(unsigned long colorref) {
     trace("colour", colorref);
-    SendMessageA(mainUi.status, SB_SETBKCOLOR, 0, (LPARAM)colorref);
+    // In high contrast the bar keeps the system's colours, and the week colour shows as its
+    // toolbar button held down, which the theme draws in its own colours.
+    int contrast = highContrastOn();
+    SendMessageA(mainUi.status, SB_SETBKCOLOR, 0, contrast ? (LPARAM)CLR_DEFAULT : (LPARAM)colorref);
+    for (int c = 0; c <= 4; c++)
+        SendMessageA(mainUi.toolbar, TB_CHECKBUTTON, CMD_TB_COLOUR0 + c,
+                     MAKELONG(contrast && c == diaryState.weekColour, 0));
 }
 
 void frontSetStatusText(const char* text) {
@@ -135,36 +161,13 @@ void frontClearNotesModified() {
     if (mainUi.notes) SendMessageA(mainUi.notes, EM_SETMODIFY, FALSE, 0);
 }
 
-// Whether the system's code page holds the character at text[i] (two units for a surrogate pair).
-static int codePageHolds(const WCHAR* text, int units) {
-    char bytes[8];
-    BOOL defaulted = FALSE;
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, units, bytes, sizeof bytes, NULL, &defaulted);
-    return !defaulted;
-}
-
 int frontNotesForeignCharacters(char* out, int size) {
     if (size > 0) out[0] = '\0';
     if (mainUi.notes == NULL) return 0;
     // Longer texts are refused for their length before this is asked.
     WCHAR text[4 * 512];
     int length = GetWindowTextW(mainUi.notes, text, sizeof text / sizeof text[0]);
-    int count = 0;
-    for (int i = 0; i < length; i++) {
-        if (text[i] < 0x80) continue;
-        int units = IS_HIGH_SURROGATE(text[i]) && i + 1 < length && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
-        unsigned code = units == 2 ? 0x10000 + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
-        int seen = 0;
-        for (int j = 0; j < i && !seen; j++) seen = text[j] == text[i] && (units == 1 || text[j + 1] == text[i + 1]);
-        if (!seen && !codePageHolds(text + i, units)) {
-            char item[16];
-            snprintf(item, sizeof item, count > 0 ? " U+%04X" : "U+%04X", code);
-            if (size > 0) appendText(out, (size_t)size, item);
-            count++;
-        }
-        i += units - 1;
-    }
-    return count;
+    return listForeignCharacters(text, length, out, size);
 }
 
 void frontSelectTabs(int dayTab, int periodTab) {
@@ -173,7 +176,7 @@ void frontSelectTabs(int dayTab, int periodTab) {
     SendMessageA(mainUi.periodTabs, TCM_SETCURSEL, (WPARAM)periodTab, 0);
 }
 
-void frontNotesChanged() {}
+void frontNotesChanged() { refreshAgendaWindow(); }
 
 void frontSetWindowTitle(const char* title) {
     trace("title");

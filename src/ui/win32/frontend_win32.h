@@ -6,6 +6,9 @@
 
 // MessageBoxA, or the test's hook when one is set.
 int win32MessageBox(HWND owner, const char* text, const char* title, UINT flags);
+// The same with a text and title in UTF-8, shown by MessageBoxW: a text that names characters
+// the code page lacks (the hook sees the UTF-8 as it is).
+int win32MessageBoxUtf8(HWND owner, const char* text, const char* title, UINT flags);
 
 // Seams for tests (NULL gives the window back): a function that answers boxes in place of
 // MessageBoxA, and one told of every front-end call in order ("notes", "slot", "colour" with

@@ -10,11 +10,13 @@
 #include <cstring>
 
 #include "core/diary_state.h"
+#include "core/frontend.h"
 #include "diary/actions.h"
 #include "diary/notify.h"
 #include "diary/search.h"
 #include "platform/bounded_text.h"
 #include "records/value_lists.h"
+#include "ui/win32/code_page_text.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/resource_ids.h"
@@ -68,9 +70,12 @@ static void addChooserValue(const char* value, void* chooser) {
 
 static void addChooser(HWND dlg, int action) {
     DestroyWindow(GetDlgItem(dlg, IDC_DLG_TEXT));
-    dialog.chooser = createChild(dlg, 0, "ComboBox", "", CBS_DROPDOWN | CBS_HASSTRINGS | WS_TABSTOP,
-                                 mainUi.borderWidth + scaled(30), scaled(100), scaled(300), scaled(300),
-                                 IDC_DLG_CHOOSER);
+    // A Unicode window, so that a typed letter the code page lacks reaches onOk to be named.
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBS_DROPDOWN | CBS_HASSTRINGS | WS_TABSTOP;
+    dialog.chooser = CreateWindowExW(0, L"ComboBox", L"", style, mainUi.borderWidth + scaled(30), scaled(100),
+                                     scaled(300), scaled(300), dlg, (HMENU)(INT_PTR)IDC_DLG_CHOOSER, mainUi.instance,
+                                     NULL);
+    if (mainUi.uiFont) SendMessageA(dialog.chooser, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
     SendMessageA(dialog.chooser, CB_LIMITTEXT, INPUT_LIMIT, 0);
     SetWindowTextA(dialog.chooser, CHOOSER_PLACEHOLDER);
     if (readListValues(listPrefix(action), addChooserValue, dialog.chooser) != 0)
@@ -95,9 +100,31 @@ static void closeInputDialog() {
     if (dialog.window) DestroyWindow(dialog.window);
 }
 
+// The field's text into inputText in the code page. A letter the code page lacks would be
+// stored as "?": that happens only when the user agrees, after being told which it is (the
+// search only looks, so it is not asked). 0 when the user goes back to the text.
+static int readField(HWND field) {
+    WCHAR text[INPUT_LIMIT + 1];
+    int length = GetWindowTextW(field, text, (int)(sizeof text / sizeof text[0]));
+    char list[200], question[400];
+    int count = listForeignCharacters(text, length, list, sizeof list);
+    if (count > 0 && diaryState.action != ACTION_SEARCH) {
+        snprintf(question, sizeof question,
+                 "The text holds %d character(s) that this computer's character set cannot store:\n%s\n\n"
+                 "Yes stores it with a stand-in for each of them. No goes back to the text.",
+                 count, list);
+        if (!frontAskYesNoUtf8(question)) {
+            SetFocus(field);
+            return 0;
+        }
+    }
+    int n = WideCharToMultiByte(CP_ACP, 0, text, length, inputText, (int)INPUT_LIMIT, NULL, NULL);
+    inputText[n > 0 ? n : 0] = '\0';
+    return 1;
+}
+
 static void onOk(HWND dlg) {
-    if (dialog.chooser) SendMessageA(dialog.chooser, WM_GETTEXT, sizeof inputText, (LPARAM)inputText);
-    else GetDlgItemTextA(dlg, IDC_DLG_TEXT, inputText, sizeof inputText);
+    if (!readField(dialog.chooser ? dialog.chooser : GetDlgItem(dlg, IDC_DLG_TEXT))) return;
     // The placeholder is no choice: storing it would replace a slot's value by "Sélection".
     if (dialog.chooser && strcmp(inputText, CHOOSER_PLACEHOLDER) == 0) {
         win32MessageBox(dlg, "Choose a value from the list or type one.", "keyboard input", MB_ICONINFORMATION);
@@ -139,7 +166,10 @@ int openInputDialog(const char* prompt) {
     copyText(dialog.prompt, sizeof dialog.prompt, prompt ? prompt : "");
     const char* resource = "DIALOG2";
     if (forceFailure) resource = "NO_SUCH_DIALOG";
-    HWND dlg = CreateDialogParamA(mainUi.instance, resource, mainUi.main, InputDlgProc, 0);
+    // Unicode, so that the field keeps a typed letter the code page lacks until OK names it.
+    WCHAR wideResource[32];
+    MultiByteToWideChar(CP_ACP, 0, resource, -1, wideResource, (int)(sizeof wideResource / sizeof wideResource[0]));
+    HWND dlg = CreateDialogParamW(mainUi.instance, wideResource, mainUi.main, InputDlgProc, 0);
     if (dlg == NULL) return 1;
     SendMessageA(dlg, WM_SETFONT, (WPARAM)mainUi.uiFont, TRUE);
     ShowWindow(dlg, SW_SHOWNORMAL);

@@ -8,6 +8,7 @@
 #include "diary/notify.h"
 #include "platform/bounded_text.h"
 #include "records/lesson_times.h"
+#include "ui/win32/contrast.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
 
@@ -160,7 +161,7 @@ static INT_PTR CALLBACK lessonTimesProc(HWND dlg, UINT msg, WPARAM wParam, LPARA
         case WM_COMMAND: return onCommand(dlg, dialog, LOWORD(wParam), HIWORD(wParam));
         case WM_CTLCOLORSTATIC:
             if ((HWND)lParam != GetDlgItem(dlg, IDC_LT_ERROR)) return FALSE;
-            SetTextColor((HDC)wParam, RGB(176, 0, 0));
+            SetTextColor((HDC)wParam, paintColour(RGB(176, 0, 0), COLOR_WINDOWTEXT));
             SetBkMode((HDC)wParam, TRANSPARENT);
             return (INT_PTR)GetSysColorBrush(COLOR_BTNFACE);
         default: return FALSE;

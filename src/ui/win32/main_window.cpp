@@ -12,6 +12,7 @@
 #include "diary/slot.h"
 #include "diary/status_line.h"
 #include "records/settings.h"
+#include "ui/win32/agenda_window.h"
 #include "ui/win32/commands.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/frontend_win32.h"
@@ -39,6 +40,8 @@ static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             followTeacherMenu(hwnd);
             showOptionChecks(hwnd);
             break;
+        case WM_INITMENUPOPUP: showLessonMarks(hwnd); break;
+        case WM_APP_AGENDA_REMINDER: offerAgendaReminder(); return 0;
         case WM_DPICHANGED: MainWnd_OnDpiChanged(hwnd, HIWORD(wParam), (const RECT*)lParam); return 0;
         case WM_GETMINMAXINFO: MainWnd_OnGetMinMaxInfo((MINMAXINFO*)lParam); return 0;
         case WM_APP_RESELECT_TABS:
@@ -54,6 +57,14 @@ static LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         case WM_ENDSESSION:
             if (wParam) keepTypedNote();
             return 0;
+        case WM_ACTIVATE:
+            // Not the default, which would leave the focus on the frame after a box or dialog.
+            MainWnd_OnActivate(hwnd, LOWORD(wParam));
+            return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            MainWnd_OnColoursChanged(hwnd, msg, wParam, lParam);
+            break;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_NCDESTROY: MainWnd_OnNcDestroy(); break;
         default: break;
@@ -151,6 +162,31 @@ LRESULT MainWnd_OnNotify(HWND, NMHDR* header) {
 
 // The controls go with the window; what they were drawn with is released here, and the
 // handles are cleared so that a late front-end call does nothing.
+// The control that had the focus when the window was last left, so that it gets it back.
+static HWND focusWhenLeft;
+
+void MainWnd_OnActivate(HWND hwnd, int state) {
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != NULL && IsChild(hwnd, focus)) focusWhenLeft = focus;
+        return;
+    }
+    if (IsIconic(hwnd)) return;
+    HWND target = focusWhenLeft;
+    if (target == NULL || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target))
+        target = mainUi.notes;
+    SetFocus(target);
+}
+
+void MainWnd_OnColoursChanged(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The bars repaint from the new system colours only when told; the status line then
+    // shows the week colour as the theme allows (see frontSetStatusColour).
+    SendMessageA(mainUi.toolbar, msg, wParam, lParam);
+    SendMessageA(mainUi.status, msg, wParam, lParam);
+    refreshStatusLine();
+    InvalidateRect(hwnd, NULL, TRUE);
+}
+
 void MainWnd_OnNcDestroy() {
     if (mainUi.slotFont) DeleteObject(mainUi.slotFont);
     if (mainUi.ownUiFont) DeleteObject(mainUi.ownUiFont);

@@ -15,6 +15,9 @@ int registerMainClass(HINSTANCE instance);
 // Creates the main window, records its handle, shows it; NULL when it cannot be made.
 HWND createMainWindow(HINSTANCE instance, int showCommand);
 
+// Posted at the end of WM_CREATE: the agenda's reminder opens once the window is up.
+#define WM_APP_AGENDA_REMINDER (WM_APP + 2)
+
 // The menu resource of the main window.
 #define MAIN_MENU_NAME "WKBMENU"
 // Makes the menu show the teacher mode of the DiaryState, also when it was switched off again.
@@ -25,6 +28,11 @@ void MainWnd_OnSize(HWND hwnd);
 // Nonzero vetoes a tab change (TCN_SELCHANGING) whose typed note could not be kept.
 LRESULT MainWnd_OnNotify(HWND hwnd, NMHDR* header);
 void MainWnd_OnNcDestroy();
+// WM_ACTIVATE: the focus goes back to where the user was (the notes editor at first), after
+// a box, a dialog or another program.
+void MainWnd_OnActivate(HWND hwnd, int state);
+// WM_SYSCOLORCHANGE and WM_SETTINGCHANGE: a high-contrast theme switched on or off.
+void MainWnd_OnColoursChanged(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // After a change of DPI: the window at the suggested place, its fonts, pictures and layout.
 void MainWnd_OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested);
 // The smallest window in which the notes editor keeps a few lines.

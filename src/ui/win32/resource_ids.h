@@ -74,6 +74,8 @@
 #define CMD_CURRENT_WEEK 241
 #define CMD_NEXT_PERIOD 242
 #define CMD_PREVIOUS_PERIOD 243
+#define CMD_NEXT_DAY 244
+#define CMD_PREVIOUS_DAY 245
 
 // The school year: week rotation, restore and new school year (commands 260-279).
 #define CMD_WEEK_ROTATION 260
@@ -87,3 +89,16 @@
 
 // The timetable grid (commands 300-309).
 #define CMD_TIMETABLE 300
+
+// A lesson that differs on one date (commands 310-319).
+#define CMD_LESSON_CHANGE 310
+
+// The agenda: its window, the marks of the selected lesson, the next lesson of its course,
+// the option at start and the agenda page (commands 320-329).
+#define CMD_AGENDA 320
+#define CMD_MARK_DONE 321
+#define CMD_MARK_TEST 322
+#define CMD_NEXT_LESSON 323
+#define CMD_AGENDA_START_ON 324
+#define CMD_AGENDA_START_OFF 325
+#define CMD_EXPORT_AGENDA 326

@@ -22,6 +22,7 @@
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/modal_dialog.h"
 #include "ui/win32/resource_ids.h"
+#include "ui/win32/slot_fields.h"
 #include "ui/win32/timetable_grid.h"
 #include "ui/win32/window_handles.h"
 
@@ -37,30 +38,6 @@ struct TimetableDialog {
 };
 
 static HWND fieldBox(HWND dlg, int field) { return GetDlgItem(dlg, IDC_TT_COURSE + field); }
-
-static HWND fieldEdit(HWND combo) {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    return GetComboBoxInfo(combo, &info) ? info.hwndItem : NULL;
-}
-
-// Completes what is typed at the end of a field with the first listed value that begins
-// with it, the completed part selected so that typing on replaces it.
-static void completeTyping(HWND edit, HWND combo) {
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
-    int length = GetWindowTextLengthW(edit);
-    if (start != end || (int)end != length || length == 0) return;
-    WCHAR typed[TIMETABLE_VALUE_LIMIT + 1], item[TIMETABLE_VALUE_LIMIT + 1];
-    GetWindowTextW(edit, typed, TIMETABLE_VALUE_LIMIT + 1);
-    LRESULT found = SendMessageW(combo, CB_FINDSTRING, (WPARAM)-1, (LPARAM)typed);
-    if (found == CB_ERR) return;
-    LRESULT itemLength = SendMessageW(combo, CB_GETLBTEXTLEN, (WPARAM)found, 0);
-    if (itemLength <= length || itemLength > TIMETABLE_VALUE_LIMIT) return;
-    SendMessageW(combo, CB_GETLBTEXT, (WPARAM)found, (LPARAM)item);
-    SetWindowTextW(edit, item);
-    SendMessageW(edit, EM_SETSEL, (WPARAM)length, -1);
-}
 
 static int wantsKey(const MSG* m) {
     return m != NULL && (m->message == WM_KEYDOWN || m->message == WM_CHAR) &&
@@ -86,34 +63,13 @@ static LRESULT CALLBACK fieldKeys(HWND edit, UINT msg, WPARAM wParam, LPARAM lPa
         case WM_CHAR: {
             if (wParam == '\r' || wParam == '\n' || wParam == '\t') return 0;
             LRESULT result = DefSubclassProc(edit, msg, wParam, lParam);
-            if (wParam >= 32 && wParam != 127) completeTyping(edit, combo);
+            if (wParam >= 32 && wParam != 127) slotFieldComplete(edit, combo);
             return result;
         }
         case WM_NCDESTROY: RemoveWindowSubclass(edit, fieldKeys, field); break;
         default: break;
     }
     return DefSubclassProc(edit, msg, wParam, lParam);
-}
-
-// A field's text in the code page; foreign lists the characters the code page lacks, each once.
-static void readField(HWND combo, char* out, int size, char* foreign, int foreignSize) {
-    WCHAR text[TIMETABLE_VALUE_LIMIT + 2];
-    int length = GetWindowTextW(combo, text, TIMETABLE_VALUE_LIMIT + 2);
-    foreign[0] = '\0';
-    for (int i = 0; i < length; i++) {
-        if (text[i] < 0x80) continue;
-        int units = IS_HIGH_SURROGATE(text[i]) && i + 1 < length && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
-        char bytes[8], item[16];
-        BOOL defaulted = FALSE;
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text + i, units, bytes, sizeof bytes, NULL, &defaulted);
-        unsigned code = units == 2 ? 0x10000 + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
-        snprintf(item, sizeof item, "%sU+%04X", foreign[0] ? " " : "", code);
-        if (defaulted && strstr(foreign, item + (foreign[0] ? 1 : 0)) == NULL)
-            appendText(foreign, (size_t)foreignSize, item);
-        i += units - 1;
-    }
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, out, size - 1, NULL, NULL);
-    out[n > 0 ? n : 0] = '\0';
 }
 
 static void showCell(HWND dlg, TimetableDialog* d) {
@@ -134,7 +90,7 @@ static void focusField(HWND dlg, int field) {
 static int keepCell(HWND dlg, TimetableDialog* d) {
     for (int k = 0; k < TIMETABLE_FIELDS; k++) {
         char text[2 * TIMETABLE_VALUE_LIMIT + 2], foreign[TIMETABLE_FOREIGN_SIZE];
-        readField(fieldBox(dlg, k), text, sizeof text, foreign, sizeof foreign);
+        slotFieldRead(fieldBox(dlg, k), text, sizeof text, foreign, sizeof foreign);
         timetableEditSet(d->edit, d->colour, d->day, d->period, (SlotField)k, text, foreign);
     }
     InvalidateRect(GetDlgItem(dlg, IDC_TT_GRID), NULL, FALSE);
@@ -221,7 +177,7 @@ static void setUpFields(HWND dlg) {
         SendMessageA(combo, CB_LIMITTEXT, TIMETABLE_VALUE_LIMIT, 0);
         // A missing list leaves the field without suggestions; typing still works.
         readListValues(prefixes[k], addListed, combo);
-        HWND edit = fieldEdit(combo);
+        HWND edit = slotFieldEdit(combo);
         if (edit) SetWindowSubclass(edit, fieldKeys, (UINT_PTR)k, (DWORD_PTR)dlg);
     }
     if (diaryState.teacherMode) SetDlgItemTextA(dlg, IDC_TT_TEACHER_LABEL, "Cl&ass:");

@@ -6,6 +6,7 @@
 
 #include "core/diary_state.h"
 #include "diary/status_line.h"
+#include "ui/win32/contrast.h"
 
 struct GridState {
     const TimetableGridView* view;
@@ -81,9 +82,9 @@ static void fill(HDC dc, RECT r, COLORREF colour) {
 
 static void paintHeaders(HDC dc, HWND grid, const GridState* s, const GridLayout& g) {
     RECT header = {0, 0, g.labelWidth + TIMETABLE_DAYS * g.cellWidth, g.headerHeight};
-    fill(dc, header, (COLORREF)statusColour(s->view ? s->view->colour : 0));
+    fill(dc, header, paintColour((COLORREF)statusColour(s->view ? s->view->colour : 0), COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, paintColour(RGB(0, 0, 0), COLOR_BTNTEXT));
     for (int day = 1; day <= TIMETABLE_DAYS; day++) {
         RECT c = cellRect(g, day, 0);
         RECT h = {c.left, 0, c.right, g.headerHeight};
@@ -109,7 +110,8 @@ static void paintCell(HDC dc, HWND grid, const GridState* s, const GridLayout& g
     RECT c = cellRect(g, day, period);
     int selected = day == s->day && period == s->period;
     int focused = selected && GetFocus() == grid;
-    fill(dc, c, focused ? GetSysColor(COLOR_HIGHLIGHT) : selected ? RGB(210, 225, 245) : GetSysColor(COLOR_WINDOW));
+    COLORREF selectedFill = paintColour(RGB(210, 225, 245), COLOR_BTNFACE);
+    fill(dc, c, focused ? GetSysColor(COLOR_HIGHLIGHT) : selected ? selectedFill : GetSysColor(COLOR_WINDOW));
     if (s->view == NULL || s->view->edit == NULL) return;
     const char* lines[2];
     int grey[2];

@@ -181,7 +181,11 @@ LRESULT MainWnd_OnCreate(HWND hwnd) {
     refreshSlotLine();
     loadNotes();
     showOptionChecks(hwnd);
+    // What the user types first goes into the notes.
+    SetFocus(mainUi.notes);
     // After the window shows the notes' year, so that the question has it as its background.
     offerNewSchoolYear();
+    // The agenda's reminder follows, once the window is shown and active.
+    PostMessageA(hwnd, WM_APP_AGENDA_REMINDER, 0, 0);
     return 0;
 }
