@@ -20,7 +20,7 @@ struct LessonChangeForm {
 // Typed fields as the dialog reads them (in the code page, with the characters it lacks).
 struct LessonChangeTyped {
     const char* text[3];
-    const char* foreign[3];  // "U+0142 U+03B1", "" for none
+    const char* foreign[3];  // "ł α" (UTF-8), "" for none
     int cancelled;
 };
 

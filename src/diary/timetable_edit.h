@@ -20,7 +20,7 @@
 struct TimetableField {
     char value[TIMETABLE_VALUE_LIMIT + 1];   // as typed, cleaned as a commit cleans it
     char stored[TIMETABLE_VALUE_LIMIT + 1];  // as the table held it at loading ("" when absent)
-    char foreign[TIMETABLE_FOREIGN_SIZE];    // "U+0142 U+03B1": typed characters the code page lacks
+    char foreign[TIMETABLE_FOREIGN_SIZE];    // "ł α" (UTF-8): typed characters the code page lacks
     unsigned char tooLong;                   // the typed text was longer than the limit
 };
 
@@ -57,7 +57,7 @@ void timetableCleanValue(char* value);
 // lacks): 1 with its place and a message for the user, else 0.
 int timetableEditCheck(const TimetableEdit* edit, TimetableSpot* spot, char* message, size_t size);
 // The message for a field of the slot named where that is too long, or else holds the foreign
-// characters listed ("U+0142 U+03B1").
+// characters listed ("ł α").
 void timetableFieldFault(char* message, size_t size, const char* where, SlotField field, int tooLong,
                          const char* foreign);
 // The changed fields as keys and values, colour by colour, day by day, period by period.

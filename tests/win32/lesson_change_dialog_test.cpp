@@ -32,7 +32,7 @@ TEST_F(UiLessonChange, StoresRefusesAndRemovesTheChangeOfTheSelectedLesson) {
         {[](HWND dlg) {
              SetWindowTextW(GetDlgItem(dlg, IDC_LC_COURSE), L"Ma\x0142y");
              SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-             message = windowText(GetDlgItem(dlg, IDC_LC_MESSAGE));
+             message = utf8Text(GetDlgItem(dlg, IDC_LC_MESSAGE));
          },
          "W16D3P0=- L3:Gym\r\n"},
         {[](HWND dlg) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDC_LC_REMOVE, BN_CLICKED), 0); }, ""},
@@ -45,7 +45,7 @@ TEST_F(UiLessonChange, StoresRefusesAndRemovesTheChangeOfTheSelectedLesson) {
     modalDialogDriver(NULL);
     EXPECT_EQ("Wednesday 4/15/2026, Period 1: what differs on this date only.", prompt);
     EXPECT_EQ("Wednesday 4/15/2026, Period 1: the course holds characters that this computer's character set "
-              "cannot store:\nU+0142\n\nChange them before going on.",
+              "cannot store:\n\xc5\x82\n\nChange them before going on.",
               message);
     EXPECT_EQ("   Course: Math     Teacher:      Classroom: 12", windowText(mainUi.slotLine));
 }

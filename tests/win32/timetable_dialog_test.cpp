@@ -43,7 +43,7 @@ TEST_F(UiTimetable, ANameTheCodePageCannotHoldIsNamedAndNothingIsStored) {
     EXPECT_EQ(std::to_string(MAKELONG(3, 0)), grid);
     ASSERT_GE(findBox("Timetable"), 0);
     EXPECT_STREQ("Wednesday, Period 1 of the White timetable: the teacher holds characters that this computer's "
-                 "character set cannot store:\nU+0142\n\nChange them before going on.",
+                 "character set cannot store:\n\xc5\x82\n\nChange them before going on.",
                  frontBoxText(findBox("Timetable")));
     EXPECT_EQ("D3P0C=Math\r\n", dataBytes("wkb_hd.data"));
 }

@@ -101,6 +101,14 @@ std::string windowText(HWND hwnd) {
     return text;
 }
 
+std::string utf8Text(HWND hwnd) {
+    WCHAR wide[1024] = L"";
+    GetWindowTextW(hwnd, wide, 1024);
+    char text[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, NULL, NULL);
+    return text;
+}
+
 std::string className(HWND hwnd) {
     char name[128] = "";
     GetClassNameA(hwnd, name, sizeof name);

@@ -31,6 +31,8 @@ private:
 // Handles every queued message of this thread (a quit message is dropped).
 void pumpMessages();
 std::string windowText(HWND hwnd);
+// The window's text in UTF-8, for a text that holds characters the code page lacks.
+std::string utf8Text(HWND hwnd);
 std::string className(HWND hwnd);
 // The rectangle of a child in its parent's client coordinates.
 RECT childRect(HWND child);

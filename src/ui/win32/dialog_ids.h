@@ -1,5 +1,5 @@
 // Ids of the dialogs beyond the input dialog and of their controls, shared by res/dialogs.rc
-// and the dialogs' code: dialogs and controls 700..779. Each dialog ends on the standard
+// and the dialogs' code: dialogs and controls 700..799. Each dialog ends on the standard
 // IDOK and IDCANCEL; its commands stay in resource_ids.h.
 #pragma once
 

@@ -70,7 +70,10 @@ static void onOk(HWND dlg, LessonChangeForm* f) {
     int field = 0;
     char message[400] = "";
     int result = lessonChangeSave(f, &typed, &field, message, sizeof message);
-    SetDlgItemTextA(dlg, IDC_LC_MESSAGE, message);
+    // The message may name characters the code page lacks, as themselves (UTF-8).
+    WCHAR wide[400];
+    if (MultiByteToWideChar(CP_UTF8, 0, message, -1, wide, (int)(sizeof wide / sizeof wide[0])) == 0) wide[0] = 0;
+    SetDlgItemTextW(dlg, IDC_LC_MESSAGE, wide);
     if (result == 0) EndDialog(dlg, IDOK);
     if (result != 1) return;
     HWND combo = fieldBox(dlg, field);

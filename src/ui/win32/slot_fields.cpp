@@ -6,6 +6,7 @@
 
 #include "diary/timetable_edit.h"
 #include "platform/bounded_text.h"
+#include "ui/win32/code_page_text.h"
 
 HWND slotFieldEdit(HWND combo) {
     COMBOBOXINFO info = {};
@@ -32,19 +33,7 @@ void slotFieldComplete(HWND edit, HWND combo) {
 void slotFieldRead(HWND combo, char* out, int size, char* foreign, int foreignSize) {
     WCHAR text[TIMETABLE_VALUE_LIMIT + 2];
     int length = GetWindowTextW(combo, text, TIMETABLE_VALUE_LIMIT + 2);
-    foreign[0] = '\0';
-    for (int i = 0; i < length; i++) {
-        if (text[i] < 0x80) continue;
-        int units = IS_HIGH_SURROGATE(text[i]) && i + 1 < length && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
-        char bytes[8], item[16];
-        BOOL defaulted = FALSE;
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text + i, units, bytes, sizeof bytes, NULL, &defaulted);
-        unsigned code = units == 2 ? 0x10000 + ((text[i] - 0xD800u) << 10) + (text[i + 1] - 0xDC00u) : text[i];
-        snprintf(item, sizeof item, "%sU+%04X", foreign[0] ? " " : "", code);
-        if (defaulted && strstr(foreign, item + (foreign[0] ? 1 : 0)) == NULL)
-            appendText(foreign, (size_t)foreignSize, item);
-        i += units - 1;
-    }
+    listForeignCharacters(text, length, foreign, foreignSize);
     int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, out, size - 1, NULL, NULL);
     out[n > 0 ? n : 0] = '\0';
 }

@@ -11,5 +11,5 @@ HWND slotFieldEdit(HWND combo);
 // with it, the completed part selected so that typing on replaces it.
 void slotFieldComplete(HWND edit, HWND combo);
 // The field's text in the code page (out: size bytes, more than the value limit so that a text
-// too long shows); foreign lists the characters the code page lacks, each once ("U+0142").
+// too long shows); foreign lists the characters the code page lacks, each once, in UTF-8 ("ł").
 void slotFieldRead(HWND combo, char* out, int size, char* foreign, int foreignSize);

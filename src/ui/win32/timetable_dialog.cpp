@@ -98,7 +98,8 @@ static int keepCell(HWND dlg, TimetableDialog* d) {
     char message[400];
     if (!timetableEditCheck(d->edit, &spot, message, sizeof message)) return 1;
     if (diaryState.beepOn) shortBeep();
-    win32MessageBox(dlg, message, "Timetable", MB_ICONWARNING);
+    // The message names the characters themselves (UTF-8), which only a Unicode box shows.
+    win32MessageBoxUtf8(dlg, message, "Timetable", MB_ICONWARNING);
     focusField(dlg, spot.field);
     return 0;
 }
