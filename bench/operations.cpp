@@ -11,6 +11,7 @@
 #include "diary/agenda.h"
 #include "diary/calendar_export.h"
 #include "diary/navigation.h"
+#include "diary/next_lesson.h"
 #include "diary/notes.h"
 #include "diary/search.h"
 #include "diary/slot.h"
@@ -161,6 +162,13 @@ static void buildFullAgenda() {
     buildAgenda(&agenda);
 }
 
+// The next lesson of a course that no lesson holds: the walk reads the timetable, the colours
+// and the changes once and looks at every lesson of every day to the end of the table.
+static void nextLessonOfNoCourse() {
+    int index = 0, period = 0;
+    findNextLesson(0, "no such course", &index, &period);
+}
+
 static const Command commands[] = {
     {"cmd_tab_change", tabChange},
     {"cmd_save_notes", saveCommand},
@@ -181,6 +189,7 @@ static const Command commands[] = {
     {"op_prepare_store", prepareCurrentStore},
     {"op_build_day_table", buildDayTable},
     {"op_build_school_year_table", buildSchoolYear},
+    {"op_next_lesson_none", nextLessonOfNoCourse},
     {"op_build_agenda", buildFullAgenda},
 };
 

@@ -46,6 +46,7 @@ ROWS = [
     ("op_refresh_slot_line", "refreshSlotLine", None, None, False),
     ("op_prepare_store", "prepareStore, current store", None, None, False),
     ("op_build_day_table", "buildDayTable", None, None, False),
+    ("op_next_lesson_none", "next lesson of a course no lesson holds (the whole table walked)", None, None, 1),
     ("op_build_school_year_table", "a school year's table (53 weeks), then the 360 days again", None, None, False),
     ("op_build_agenda", "the agenda, every note filled (notes, timetable, colours and marks read)", None, None, True),
     ("op_daily_snapshot_first_start", "daily snapshot, first start of a day", None, None, 50),
