@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "timetable_grid.h"
+#include "ui/win32/window_handles.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -81,6 +82,20 @@ TEST(AccessibleNames, EveryFieldOfEveryDialogHasANameAndALabelRightBeforeIt) {
         }
         DestroyWindow(dlg);
     }
+    CoUninitialize();
+}
+
+}  // namespace
+
+namespace {
+
+class UiAccessibleNames : public UiTest {};
+
+// The main window's notes editor is named for screen readers, though its layout has no label.
+TEST_F(UiAccessibleNames, TheNotesEditorHasAName) {
+    CoInitialize(nullptr);
+    open();
+    EXPECT_EQ(accessibleName(mainUi.notes), "Notes of the period");
     CoUninitialize();
 }
 

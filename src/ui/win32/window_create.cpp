@@ -145,6 +145,10 @@ static void createTabsAndEditors(HWND hwnd) {
     mainUi.periodTabs = createTabs(mainUi.dayTabs, "my_tab2", 0, 25, 700, 310);
     fillTabs(mainUi.periodTabs, periodNames, 10);
 
+    // The editor's name for screen readers: a label right before it, of no size, since the
+    // window's layout has no place for one.
+    CreateWindowExA(0, "static", "&Notes of the period", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainUi.periodTabs, NULL,
+                    mainUi.instance, NULL);
     // A Unicode window keeps what is typed or pasted whole, so that characters the code page
     // cannot hold can be named before a note is stored; the program reads it in the code page.
     mainUi.notes = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE,
