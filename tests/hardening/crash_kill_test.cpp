@@ -230,9 +230,13 @@ TEST(CrashKillTest, KilledTimetableGridSavesLeaveOneWholeBatch) {
            duringSave);
 }
 
-// Kills the diary while it sets and clears done marks: after each kill every line of the
-// marks file is whole, and every mark is the one before or after the change under way.
-TEST(CrashKillTest, KilledMarkSavesLeaveEveryMarkBeforeOrAfter) {
+// The loop of the kill tests of one data file written whole: the child runs in mode and is
+// killed at random moments; after each kill the file's lines (from line `first`) are read and
+// judge(run, disk, committed) names a problem, or "" when every value is the one before or
+// after the write under way. judge also moves `committed` on past that write.
+using Judge = std::string (*)(const ChildRun& run, Values& disk, Values& committed);
+
+static void killFileWriter(const char* mode, const char* file, int first, const char* what, Judge judge) {
     int kills = envNumber("WKB_CRASH_KILLS", 200) / 20;
     unsigned seed = (unsigned)envNumber("WKB_CRASH_SEED", (int)time(NULL));
     std::mt19937 random(seed);
@@ -242,63 +246,63 @@ TEST(CrashKillTest, KilledMarkSavesLeaveEveryMarkBeforeOrAfter) {
     long seq = 0;
     int failures = 0, problems = 0;
     for (int k = 0; k < kills && problems < 5; k++) {
-        ChildRun run = killOnce(base.path(), seq, delayUs(random), committed, "marks");
+        ChildRun run = killOnce(base.path(), seq, delayUs(random), committed, mode);
         seq += run.saves;
         failures += run.failures;
         Values disk;
-        std::string path = base.path() + "/wkb_db/marks.dat", problem;
-        if (fileExists(path)) problem = parseLines(readBytes(path), 0, disk, "marks", false);
-        for (auto& entry : disk) {
-            if (entry.second != "d 811c9dc5" && problem.empty()) problem = "a torn mark: " + entry.second;
-            entry.second = "d";
-        }
-        Values keys = committed;
-        keys.insert(disk.begin(), disk.end());
-        if (!run.pending.empty()) keys[run.pending];
-        for (const auto& entry : keys) {
-            std::string want = committed.count(entry.first) ? committed[entry.first] : "-";
-            std::string got = disk.count(entry.first) ? "d" : "-";
-            // The change under way landed whole or not at all.
-            if (entry.first == run.pending && got == run.pendingValue) want = got;
-            if (got != want && problem.empty()) problem = entry.first + " is [" + got + "], saved was [" + want + "]";
-        }
-        if (!run.pending.empty()) committed[run.pending] = disk.count(run.pending) ? "d" : "-";
+        std::string path = base.path() + "/wkb_db/" + file, problem;
+        if (fileExists(path)) problem = parseLines(readBytes(path), first, disk, mode, false);
+        std::string judged = judge(run, disk, committed);
+        if (problem.empty()) problem = judged;
         if (!problem.empty()) ADD_FAILURE() << "kill " << k << " (seed " << seed << "): " << problem, problems++;
     }
-    EXPECT_EQ(0, failures) << "marks reported a failure on a healthy disk";
-    EXPECT_GE(seq, (long)kills / 2) << "the child set too few marks to be killed while setting one";
+    EXPECT_EQ(0, failures) << what << " reported a failure on a healthy disk";
+    EXPECT_GE(seq, (long)kills / 2) << "the child wrote too few " << what << " to be killed while writing";
 }
 
-// Kills the diary while it stores lesson changes: every line of the changes file stays whole,
-// and every lesson's change is the one before or after the store under way.
-TEST(CrashKillTest, KilledLessonChangesLeaveEveryChangeBeforeOrAfter) {
-    int kills = envNumber("WKB_CRASH_KILLS", 200) / 20;
-    unsigned seed = (unsigned)envNumber("WKB_CRASH_SEED", (int)time(NULL));
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayUs(0, 40000);
-    TempFolder base;
-    Values committed;
-    long seq = 0;
-    int failures = 0, problems = 0;
-    for (int k = 0; k < kills && problems < 5; k++) {
-        ChildRun run = killOnce(base.path(), seq, delayUs(random), committed, "changes");
-        seq += run.saves;
-        failures += run.failures;
-        Values disk;
-        std::string path = base.path() + "/wkb_db/changes.dat", problem;
-        if (fileExists(path)) problem = parseLines(readBytes(path), 1, disk, "changes", false);
-        for (const auto& entry : disk) {
-            bool pending = entry.first == run.pending && entry.second == run.pendingValue;
-            if (!pending && committed[entry.first] != entry.second && problem.empty())
-                problem = entry.first + " is [" + entry.second + "], saved was [" + committed[entry.first] + "]";
-        }
-        for (const auto& entry : committed)
-            if (!entry.second.empty() && !disk.count(entry.first) && problem.empty()) problem = entry.first + " was lost";
-        if (!run.pending.empty()) committed[run.pending] = disk.count(run.pending) ? disk[run.pending] : committed[run.pending];
-        if (!problem.empty()) ADD_FAILURE() << "kill " << k << " (seed " << seed << "): " << problem, problems++;
+// Done marks set and cleared: every line of the marks file is whole, and every mark is the one
+// before or after the change under way.
+static std::string judgeMarks(const ChildRun& run, Values& disk, Values& committed) {
+    std::string problem;
+    for (auto& entry : disk) {
+        if (entry.second != "d 811c9dc5" && problem.empty()) problem = "a torn mark: " + entry.second;
+        entry.second = "d";
     }
-    EXPECT_EQ(0, failures) << "lesson changes reported a failure on a healthy disk";
-    EXPECT_GE(seq, (long)kills / 2) << "the child stored too few changes to be killed while storing one";
+    Values keys = committed;
+    keys.insert(disk.begin(), disk.end());
+    if (!run.pending.empty()) keys[run.pending];
+    for (const auto& entry : keys) {
+        std::string want = committed.count(entry.first) ? committed[entry.first] : "-";
+        std::string got = disk.count(entry.first) ? "d" : "-";
+        // The change under way landed whole or not at all.
+        if (entry.first == run.pending && got == run.pendingValue) want = got;
+        if (got != want && problem.empty()) problem = entry.first + " is [" + got + "], saved was [" + want + "]";
+    }
+    if (!run.pending.empty()) committed[run.pending] = disk.count(run.pending) ? "d" : "-";
+    return problem;
+}
+
+// Lesson changes stored: every line of the changes file stays whole, and every lesson's change
+// is the one before or after the store under way.
+static std::string judgeChanges(const ChildRun& run, Values& disk, Values& committed) {
+    std::string problem;
+    for (const auto& entry : disk) {
+        bool pending = entry.first == run.pending && entry.second == run.pendingValue;
+        if (!pending && committed[entry.first] != entry.second && problem.empty())
+            problem = entry.first + " is [" + entry.second + "], saved was [" + committed[entry.first] + "]";
+    }
+    for (const auto& entry : committed)
+        if (!entry.second.empty() && !disk.count(entry.first) && problem.empty()) problem = entry.first + " was lost";
+    if (!run.pending.empty()) committed[run.pending] = disk.count(run.pending) ? disk[run.pending] : committed[run.pending];
+    return problem;
+}
+
+TEST(CrashKillTest, KilledMarkSavesLeaveEveryMarkBeforeOrAfter) {
+    killFileWriter("marks", "marks.dat", 0, "marks", judgeMarks);
+}
+
+TEST(CrashKillTest, KilledLessonChangesLeaveEveryChangeBeforeOrAfter) {
+    killFileWriter("changes", "changes.dat", 1, "lesson changes", judgeChanges);
 }
 
 namespace {
