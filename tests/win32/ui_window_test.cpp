@@ -77,10 +77,7 @@ TEST_F(UiWindow, ControlsHaveTheirClassesIdsStylesParentsAndTexts) {
     ASSERT_TRUE(notes);
     EXPECT_EQ(style(notes) & (WS_BORDER | WS_VSCROLL | ES_MULTILINE), WS_BORDER | WS_VSCROLL | ES_MULTILINE);
     EXPECT_TRUE(exStyle(notes) & WS_EX_CLIENTEDGE);
-    // The editor's label for screen readers comes first, of no size; the slot line follows it.
-    HWND label = FindWindowExA(periods, NULL, "Static", "&Notes of the period");
-    ASSERT_TRUE(label);
-    HWND slot = FindWindowExA(periods, label, "Static", NULL);
+    HWND slot = FindWindowExA(periods, NULL, "Static", NULL);
     ASSERT_TRUE(slot);
     EXPECT_EQ(style(slot) & SS_TYPEMASK, SS_LEFTNOWORDWRAP);
     EXPECT_TRUE(style(slot) & SS_SUNKEN);

@@ -145,21 +145,22 @@ static void createTabsAndEditors(HWND hwnd) {
     mainUi.periodTabs = createTabs(mainUi.dayTabs, "my_tab2", 0, 25, 700, 310);
     fillTabs(mainUi.periodTabs, periodNames, 10);
 
-    // The editor's name for screen readers: a label right before it, of no size, since the
-    // window's layout has no place for one.
+    // The slot line first, then the editor's name for screen readers right before the editor: a
+    // label of no size, since the layout has no place for one. The slot line stays the first
+    // static text of the period tabs, where tools look for it.
+    mainUi.slotLine =
+        CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFTNOWORDWRAP, scaled(10),
+                        scaled(35), scaled(675), scaled(25), mainUi.periodTabs, NULL, mainUi.instance, NULL);
+    SendMessageA(mainUi.slotLine, WM_SETFONT, (WPARAM)mainUi.slotFont, TRUE);
     CreateWindowExA(0, "static", "&Notes of the period", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, mainUi.periodTabs, NULL,
                     mainUi.instance, NULL);
+
     // A Unicode window keeps what is typed or pasted whole, so that characters the code page
     // cannot hold can be named before a note is stored; the program reads it in the code page.
     mainUi.notes = CreateWindowExW(WS_EX_CLIENTEDGE, L"edit", L"", TAB_CHILD_STYLE | WS_VSCROLL | ES_MULTILINE,
                                    scaled(5), scaled(60), scaled(680), scaled(250), mainUi.periodTabs, NULL,
                                    mainUi.instance, NULL);
     SendMessageA(mainUi.notes, WM_SETFONT, (WPARAM)mainUi.notesFont, TRUE);
-
-    mainUi.slotLine =
-        CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFTNOWORDWRAP, scaled(10),
-                        scaled(35), scaled(675), scaled(25), mainUi.periodTabs, NULL, mainUi.instance, NULL);
-    SendMessageA(mainUi.slotLine, WM_SETFONT, (WPARAM)mainUi.slotFont, TRUE);
 }
 
 static void showStartupMessage() {
