@@ -152,7 +152,8 @@ void offerNewSchoolYear() {
     snprintf(text, sizeof text,
              "Today lies in the school year %s, but the diary holds the notes of %s.\n\n"
              "Start the new school year now? The notes of %s are kept first as the snapshot \"%s\" "
-             "(File > Restore... brings them back), and the notes and week colours are emptied.\n\n"
+             "(File > Restore... brings them back), then the notes, their marks, the lessons changed on one date "
+             "and the week colours are emptied.\n\n"
              "No keeps showing %s.",
              today, notes, notes, notes, notes);
     if (!frontAskYesNo(text)) return;
