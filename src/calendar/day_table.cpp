@@ -254,6 +254,8 @@ static long long sundayOfWeek(int week, long long year) {
     return mondayOfWeek1 + 7LL * (week - 1) - 1;
 }
 
+long long dayCount(int year, int month, int day) { return daysFromCivil(year, month, day); }
+
 static int yearInCalendar(long long year) { return year >= 2 && year <= 9998; }
 
 int schoolYearOfDate(int startWeek, int day, int month, int year) {

@@ -44,6 +44,8 @@ void buildDayTable();
 int buildSchoolYearTable(int startWeek, int startYear);
 // The days of that school year into out (at most max); their number, 0 when it cannot be.
 int fillSchoolYear(DayEntry* out, int max, int startWeek, int startYear);
+// Days from 1 January 1970 to a date (month 1..12, full year), for counting calendar days.
+long long dayCount(int year, int month, int day);
 // The school year (the full year it starts in) that holds a date, for a school year starting in
 // week startWeek; 0 when the date is outside the calendar.
 int schoolYearOfDate(int startWeek, int day, int month, int year);

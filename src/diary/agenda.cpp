@@ -13,10 +13,9 @@
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
 #include "core/frontend.h"
+#include "diary/navigation.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
-#include "diary/slot.h"
-#include "diary/status_line.h"
 #include "output/agenda_page.h"
 #include "platform/bounded_text.h"
 #include "records/lesson_changes.h"
@@ -32,18 +31,8 @@
 #define AGENDA_DAYS_AHEAD 14
 #define TEST_DAYS_AHEAD 30
 
-// Days since 1 January 1970 of a date (month 1..12, full year), for counting calendar days.
-static long dayNumber(int year, int month, int day) {
-    year -= month <= 2;
-    long era = (year >= 0 ? year : year - 399) / 400;
-    long yearOfEra = year - era * 400;
-    long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-static long entryDayNumber(const DayEntry& e) { return dayNumber(e.year + 1900, e.month, e.day); }
-static long todayNumber() { return dayNumber(todayYear + 1900, todayMonth, todayMonthDay); }
+static long entryDayNumber(const DayEntry& e) { return (long)dayCount(e.year + 1900, e.month, e.day); }
+static long todayNumber() { return (long)dayCount(todayYear + 1900, todayMonth, todayMonthDay); }
 
 // The marks file read once: the marks and hash of each note key.
 struct MarkTable {
@@ -192,13 +181,7 @@ static int rowInTable(const AgendaRow* row) {
 int showAgendaRow(const AgendaRow* row) {
     // A calendar rebuilt since the row was listed (a restore, a new year) may not hold it.
     if (!rowInTable(row) || !keepTypedNote()) return 1;
-    diaryState.selectedWeek = row->week;
-    diaryState.selectedDay = row->day;
-    diaryState.selectedPeriod = row->period;
-    frontSelectTabs(row->day - 1, row->period);
-    refreshStatusLine();
-    refreshSlotLine();
-    loadNotes();
+    showLesson(row->week, row->day, row->period);
     return 0;
 }
 

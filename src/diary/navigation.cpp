@@ -41,6 +41,16 @@ void previousWeek() {
     selectEntry(from - 7);
 }
 
+void showLesson(int week, int day, int period) {
+    diaryState.selectedDay = day;
+    diaryState.selectedWeek = week;
+    diaryState.selectedPeriod = period;
+    frontSelectTabs(day - 1, period);
+    refreshStatusLine();
+    refreshSlotLine();
+    loadNotes();
+}
+
 void showCurrentWeek() {
     if (!keepTypedNote()) return;
     diaryState.selectedWeek = diaryState.currentWeek;

@@ -8,11 +8,9 @@
 
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
-#include "core/frontend.h"
+#include "diary/navigation.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
-#include "diary/slot.h"
-#include "diary/status_line.h"
 #include "records/lesson_changes.h"
 #include "records/slot_lookup.h"
 #include "records/year_contents.h"
@@ -72,13 +70,5 @@ void showNextLessonOfCourse() {
         notify(text, NOTIFY_INFO);
         return;
     }
-    if (!keepTypedNote()) return;
-    diaryState.selectedDay = dayTable[index].weekday;
-    diaryState.selectedWeek = dayTable[index].week;
-    diaryState.selectedPeriod = period;
-    frontSelectTabs(diaryState.selectedDay - 1, period);
-    // As a search hit: the status line first, which loads the new week's colour.
-    refreshStatusLine();
-    refreshSlotLine();
-    loadNotes();
+    if (keepTypedNote()) showLesson(dayTable[index].week, dayTable[index].weekday, period);
 }

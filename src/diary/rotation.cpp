@@ -11,6 +11,7 @@
 #include "diary/school_calendar.h"
 #include "diary/slot.h"
 #include "diary/status_line.h"
+#include "platform/bounded_text.h"
 #include "records/settings.h"
 #include "records/timetable_colours.h"
 #include "records/week_colours.h"
@@ -20,17 +21,6 @@
 const char* weekColourName(int colour) {
     static const char* const names[5] = {"White", "Yellow", "Green", "Red", "Blue"};
     return colour >= 0 && colour <= 4 ? names[colour] : "?";
-}
-
-// The first week as typed: digits alone, blanks around allowed. -1 when it is no number.
-static long typedWeek(const char* text) {
-    while (*text == ' ') text++;
-    long n = 0;
-    int digits = 0;
-    for (; *text >= '0' && *text <= '9'; text++, digits++)
-        if (n < 1000) n = n * 10 + (*text - '0');
-    while (*text == ' ') text++;
-    return digits > 0 && *text == '\0' ? n : -1;
 }
 
 RotationField readRotationFields(const int* places, int placeCount, const char* firstWeekText,
@@ -43,7 +33,7 @@ RotationField readRotationFields(const int* places, int placeCount, const char* 
         snprintf(message, (size_t)size, "Choose at least one colour for the cycle.");
         return ROTATION_FIELD_CYCLE;
     }
-    long first = typedWeek(firstWeekText);
+    long first = typedNumber(firstWeekText, NULL);
     if (first < 1 || first > 53) {
         snprintf(message, (size_t)size, "The first week must be a week number from 1 to 53.");
         return ROTATION_FIELD_FIRST;

@@ -12,8 +12,8 @@
 #include "diary/notify.h"
 #include "diary/school_year.h"
 #include "diary/slot.h"
-#include "diary/status_line.h"
 #include "diary/notes.h"
+#include "diary/status_line.h"
 #include "platform/bounded_text.h"
 #include "records/setting_keys.h"
 #include "records/settings.h"
@@ -24,6 +24,11 @@ DiaryYear diaryYear;
 static char yearNote[400];
 
 void schoolYearName(int year, char* out, int size) { snprintf(out, (size_t)size, "%d-%d", year, year + 1); }
+
+// The school year that holds today, for a school year starting in startWeek.
+static int todaysSchoolYear(int startWeek) {
+    return schoolYearOfDate(startWeek, todayMonthDay, todayMonth, todayYear + 1900);
+}
 
 #define KEY_ABSENT -2
 #define KEY_UNUSABLE -1
@@ -60,7 +65,7 @@ static int schoolYearStart() {
 void notesYearToKeep(int startWeek, char* out, int size) {
     out[0] = '\0';
     if (readSetting(settingKeyName(KEY_NOTES_YEAR))[0] != '\0') return;
-    int year = schoolYearOfDate(startWeek, todayMonthDay, todayMonth, todayYear + 1900);
+    int year = todaysSchoolYear(startWeek);
     if (year != 0) snprintf(out, (size_t)size, "%d", year);
 }
 
@@ -101,7 +106,7 @@ void buildDiaryCalendar() {
     readToday();
     int start = schoolYearStart();
     if (start <= 0) return buildFallback(start < 0 ? YEAR_REFUSED : YEAR_NONE);
-    int todays = schoolYearOfDate(start, todayMonthDay, todayMonth, todayYear + 1900);
+    int todays = todaysSchoolYear(start);
     int notes = todays != 0 ? notesYearFor(todays) : -1;
     if (notes < 0 || buildSchoolYearTable(start, notes) != 0) return buildFallback(YEAR_REFUSED);
     DiaryYearState state = notes == todays ? YEAR_CURRENT : (notes < todays ? YEAR_BEHIND : YEAR_AHEAD);
@@ -194,14 +199,12 @@ int shownSchoolYearStart() {
     return start > 0 ? start : 0;
 }
 
-// A number of one or two digits with blanks around it; -1 for anything else, 0 for nothing.
+// A week from 1 to 52 with blanks around it; -1 for anything else, 0 for nothing.
 static int typedWeek(const char* text) {
-    while (*text == ' ') text++;
-    int week = 0, digits = 0;
-    for (; *text >= '0' && *text <= '9' && digits < 3; text++, digits++) week = week * 10 + (*text - '0');
-    while (*text == ' ') text++;
-    if (*text != '\0') return -1;
-    return digits == 0 ? 0 : (week >= 1 && week <= 52 ? week : -1);
+    int empty = 0;
+    long week = typedNumber(text, &empty);
+    if (empty) return 0;
+    return week >= 1 && week <= 52 ? (int)week : -1;
 }
 
 int describeSchoolYearStart(const char* typed, char* out, int size) {
@@ -215,7 +218,7 @@ int describeSchoolYearStart(const char* typed, char* out, int size) {
         return 0;
     }
     DayEntry monday, saturday;
-    int year = schoolYearOfDate(week, todayMonthDay, todayMonth, todayYear + 1900);
+    int year = todaysSchoolYear(week);
     int weeks = schoolYearSpan(week, year, &monday, &saturday);
     snprintf(out, (size_t)size, "This school year: Monday %d/%d/%d to Saturday %d/%d/%d, %d weeks.", monday.month,
              monday.day, monday.year + 1900, saturday.month, saturday.day, saturday.year + 1900, weeks);
@@ -223,8 +226,7 @@ int describeSchoolYearStart(const char* typed, char* out, int size) {
 }
 
 int plannedSchoolYear(int startWeek, DayEntry* out, int max) {
-    int year = diaryYear.startWeek != 0 ? diaryYear.notesYear
-                                        : schoolYearOfDate(startWeek, todayMonthDay, todayMonth, todayYear + 1900);
+    int year = diaryYear.startWeek != 0 ? diaryYear.notesYear : todaysSchoolYear(startWeek);
     return fillSchoolYear(out, max, startWeek, year);
 }
 

@@ -9,12 +9,10 @@
 
 #include "calendar/day_table.h"
 #include "core/diary_state.h"
-#include "core/frontend.h"
 #include "diary/actions.h"
+#include "diary/navigation.h"
 #include "diary/notes.h"
 #include "diary/notify.h"
-#include "diary/slot.h"
-#include "diary/status_line.h"
 #include "platform/bounded_text.h"
 #include "platform/platform.h"
 #include "records/record_keys.h"
@@ -87,15 +85,7 @@ static void skipRestOfLine(SearchState* s) {
     while (!s->atLineStart) readCounted(s, scratch, SEARCH_PIECE);
 }
 
-static void showHit(const SearchState* s) {
-    diaryState.selectedDay = s->record.day;
-    diaryState.selectedWeek = s->record.week;
-    diaryState.selectedPeriod = s->record.period;
-    frontSelectTabs(s->record.day - 1, s->record.period);
-    refreshStatusLine();
-    refreshSlotLine();
-    loadNotes();
-}
+static void showHit(const SearchState* s) { showLesson(s->record.week, s->record.day, s->record.period); }
 
 // Whether a record's week is not before the start week. In a school year the weeks count in
 // its own order, so that a search from week 36 finds the spring's week 5.

@@ -41,3 +41,14 @@ int leadingNumber(const char* text) {
     if (value < -2147483648LL) return (int)-2147483648LL;
     return (int)value;
 }
+
+long typedNumber(const char* text, int* empty) {
+    while (*text == ' ') text++;
+    long n = 0;
+    int digits = 0;
+    for (; *text >= '0' && *text <= '9'; text++, digits++)
+        if (n < 1000) n = n * 10 + (*text - '0');
+    while (*text == ' ') text++;
+    if (empty != NULL) *empty = digits == 0 && *text == '\0';
+    return digits > 0 && *text == '\0' ? n : -1;
+}
