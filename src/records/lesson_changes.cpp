@@ -125,23 +125,15 @@ static int writeLesson(int week, int day, int period, const char* value) {
     char data[sizeof filePath], key[32];
     copyText(data, sizeof data, dataFilePath(CHANGES_FILE));
     formatNoteKey(key, sizeof key, week, day, period);
-    int there = platformExists(data);
-    if (!there && value == NULL) return 0;
+    if (value == NULL && !platformExists(data)) return 0;
     ChangeRule rule = {key, value};
     Rewrite r;
-    FILE* in = NULL;
-    int failed = there && (in = openToRead(data)) == NULL;
-    if (!failed) failed = rewriteBegin(&r, data, dataFilePath(CHANGES_NEW)) != 0;
+    int failed = rewriteFileThrough(data, dataFilePath(CHANGES_NEW), CHANGES_HEADER, CHANGE_LINE_LIMIT, replaceLesson,
+                                    &rule, &r);
     if (!failed) {
-        if (in != NULL) rewriteLines(in, &r, CHANGE_LINE_LIMIT, replaceLesson, &rule);
-        else rewriteString(&r, CHANGES_HEADER);
         if (rule.value != NULL) rewriteRecord(&r, key, rule.value);
-        // The old file must be closed before it can be replaced on Windows.
-        if (in != NULL) fclose(in);
-        in = NULL;
         failed = rewriteCommit(&r) != 0;
     }
-    if (in != NULL) fclose(in);
     if (failed) {
         char what[80];
         snprintf(what, sizeof what, "the change of %s, %s", day >= 1 && day <= 6 ? dayNames[day] : "?",

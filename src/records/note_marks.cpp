@@ -136,18 +136,8 @@ static int rewriteMarks(MarkReplacement* m) {
     char data[sizeof filePath], fresh[sizeof filePath];
     copyText(data, sizeof data, dataFilePath(MARKS_FILE));
     copyText(fresh, sizeof fresh, dataFilePath(MARKS_NEW));
-    FILE* in = NULL;
-    if (platformExists(data) && (in = openToRead(data)) == NULL) return 1;
     Rewrite r;
-    if (rewriteBegin(&r, data, fresh) != 0) {
-        if (in != NULL) fclose(in);
-        return 1;
-    }
-    if (in != NULL) {
-        rewriteLines(in, &r, MARK_LINE_LIMIT, replaceMarkLine, m);
-        // The old file must be closed before it can be replaced on Windows.
-        fclose(in);
-    }
+    if (rewriteFileThrough(data, fresh, NULL, MARK_LINE_LIMIT, replaceMarkLine, m, &r) != 0) return 1;
     if (!m->written && m->marks != 0) writeMarkLine(&r, m);
     return rewriteCommit(&r);
 }

@@ -391,6 +391,24 @@ int rewriteReplacingKey(FILE* in, Rewrite* r, int limit, const char* key, const 
     return record.found;
 }
 
+int rewriteFileThrough(const char* path, const char* tempPath, const char* header, int limit, LineRule rule,
+                       void* context, Rewrite* r) {
+    FILE* in = NULL;
+    if (platformExists(path) && (in = openToRead(path)) == NULL) return 1;
+    if (rewriteBegin(r, path, tempPath) != 0) {
+        if (in != NULL) fclose(in);
+        return 1;
+    }
+    if (in != NULL) {
+        rewriteLines(in, r, limit, rule, context);
+        // The old file must be closed before it can be replaced on Windows.
+        fclose(in);
+    } else if (header != NULL) {
+        rewriteString(r, header);
+    }
+    return 0;
+}
+
 int filesHoldSameBytes(const char* a, const char* b) {
     FILE* fa = platformOpen(a, "r");
     FILE* fb = platformOpen(b, "r");

@@ -117,5 +117,12 @@ void rewriteLines(FILE* in, Rewrite* r, int limit, LineRule rule, void* context)
 // caller appends the record.
 int rewriteReplacingKey(FILE* in, Rewrite* r, int limit, const char* key, const char* value);
 
+// Begins the rewrite of the file at path through tempPath and copies its lines into r through
+// rule (NULL copies all); a file that is not there starts anew with header (NULL for none). The
+// old file is closed again, so the caller adds its records and commits. 0, or 1 when nothing
+// can be written (the old file stays; r is not begun).
+int rewriteFileThrough(const char* path, const char* tempPath, const char* header, int limit, LineRule rule,
+                       void* context, Rewrite* r);
+
 // 1 when the two files hold the same bytes, or are both missing; 0 also when a read fails.
 int filesHoldSameBytes(const char* a, const char* b);
