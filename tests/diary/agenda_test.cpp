@@ -198,8 +198,8 @@ TEST_F(AgendaTest, TheAgendaAtStartIsASetting) {
 TEST_F(AgendaTest, ThePageBytes) {
     startAt(2026, 12, 9);
     const AgendaPageRow rows[] = {
-        {"2026-12-09", 2, "Math & <Co>", "p. 12\r\nex. \"4\"", MARK_DONE | MARK_TEST},
-        {"2026-12-10", 0, "", "read", 0},
+        {"2026-12-09", 2, "Math & <Co>", "p. 12\r\nex. \"4\"", MARK_DONE | MARK_TEST, 0},
+        {"2026-12-10", 0, "", "read", 0, 0},
     };
     ASSERT_EQ(0, writeAgendaPage("2026-12-09", rows, 2));
     EXPECT_EQ("<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01//EN\">\r\n<html>\r\n<head>\r\n"

@@ -71,9 +71,13 @@ TEST(AccessibleNames, EveryFieldOfEveryDialogHasANameAndALabelRightBeforeIt) {
             if (!(style & WS_TABSTOP)) continue;
             SCOPED_TRACE("dialog " + std::to_string(id) + ", control " + std::to_string(GetDlgCtrlID(h)));
             // Wine names edits and buttons through the interface, not yet list and combo boxes.
-            if (namesItself(h) || lstrcmpiA(className(h).c_str(), "Edit") == 0) EXPECT_NE(accessibleName(h), "");
+            if (namesItself(h) || lstrcmpiA(className(h).c_str(), "Edit") == 0) {
+                EXPECT_NE(accessibleName(h), "");
+            }
             if (namesItself(h)) {
-                if (!isPushButton(h)) EXPECT_NE(windowText(h).find('&'), std::string::npos) << windowText(h);
+                if (!isPushButton(h)) {
+                    EXPECT_NE(windowText(h).find('&'), std::string::npos) << windowText(h);
+                }
                 continue;
             }
             ASSERT_NE(previous, nullptr);

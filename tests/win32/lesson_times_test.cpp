@@ -55,33 +55,6 @@ static void chooseRow(int row) {
 static bool ended() { return !IsWindowVisible(shown); }
 static std::string settings() { return readBytes("wkb_db\\.wkb.rc"); }
 
-// The dialog as it is on the screen, as a BMP file among the artefacts.
-static void picture(HWND window, const std::string& name) {
-    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    pumpMessages();
-    Sleep(200);
-    pumpMessages();
-    RECT r;
-    GetWindowRect(window, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(NULL), mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER info = {sizeof info, w, -h, 1, 24, BI_RGB};
-    int stride = (w * 3 + 3) & ~3;
-    std::string pixels((size_t)stride * h, '\0');
-    GetDIBits(mem, bmp, 0, h, &pixels[0], (BITMAPINFO*)&info, DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof file + sizeof info + pixels.size()), 0, 0,
-                             (DWORD)(sizeof file + sizeof info)};
-    std::string bytes((const char*)&file, sizeof file);
-    bytes.append((const char*)&info, sizeof info);
-    writeBytes(artefactFolder() + "\\" + name, bytes + pixels);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(NULL, screen);
-}
 
 TEST_F(UiLessonTimes, StoresTheCommonRowAndADayOfItsOwn) {
     open();
@@ -139,7 +112,7 @@ TEST_F(UiLessonTimes, BadTimesAreNamedAtTheFieldAndNothingIsStored) {
         GetWindowRect(item(IDC_LT_ERROR), &text);
         EXPECT_EQ(field.top, text.top);
         EXPECT_EQ(before, settings());
-        picture(shown, "lesson_times_error.bmp");
+        windowPicture(shown, "lesson_times_error.bmp");
 
         type(2, "10:00", "09:00");
         press(IDOK);
@@ -159,7 +132,7 @@ TEST_F(UiLessonTimes, BadTimesAreNamedAtTheFieldAndNothingIsStored) {
                   "Period 2 overlaps Period 1: a lesson must not start before the other one ends.");
         EXPECT_TRUE(textFits(item(IDC_LT_ERROR)));
         EXPECT_EQ(before, settings());
-        picture(shown, "lesson_times_overlap.bmp");
+        windowPicture(shown, "lesson_times_overlap.bmp");
         press(IDCANCEL);
     });
     EXPECT_EQ(before, settings());

@@ -13,6 +13,7 @@
 #include "platform/faults.h"
 #include "platform/platform.h"
 #include "support/platform_recorder.h"
+#include "support/temp_folder.h"
 #include "support/win32/front_recorder.h"
 #include "ui/win32/frontend_win32.h"
 #include "ui/win32/input_dialog.h"
@@ -159,4 +160,31 @@ int findBox(const char* title) {
     for (int i = 0; i < frontBoxCount(); i++)
         if (strcmp(frontBoxTitle(i), title) == 0) return i;
     return -1;
+}
+
+void windowPicture(HWND window, const std::string& name) {
+    RedrawWindow(window, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pumpMessages();
+    Sleep(200);
+    pumpMessages();
+    RECT r;
+    GetWindowRect(window, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(NULL), mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    BITMAPINFOHEADER info = {sizeof info, w, -h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    int stride = (w * 3 + 3) & ~3;
+    std::string pixels((size_t)stride * h, '\0');
+    GetDIBits(mem, bmp, 0, h, &pixels[0], (BITMAPINFO*)&info, DIB_RGB_COLORS);
+    BITMAPFILEHEADER file = {0x4D42, (DWORD)(sizeof file + sizeof info + pixels.size()), 0, 0,
+                             (DWORD)(sizeof file + sizeof info)};
+    std::string bytes((const char*)&file, sizeof file);
+    bytes.append((const char*)&info, sizeof info);
+    writeBytes(artefactFolder() + "\\" + name, bytes + pixels);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(NULL, screen);
 }

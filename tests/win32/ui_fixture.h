@@ -31,6 +31,9 @@ private:
 // Handles every queued message of this thread (a quit message is dropped).
 void pumpMessages();
 std::string windowText(HWND hwnd);
+// A window as it is on the screen, saved as the BMP file `name` among the artefacts, for a
+// person to look at.
+void windowPicture(HWND window, const std::string& name);
 // The window's text in UTF-8, for a text that holds characters the code page lacks.
 std::string utf8Text(HWND hwnd);
 std::string className(HWND hwnd);
